@@ -1,0 +1,56 @@
+// The add-in's entry points for Excel (besides the worksheet functions).
+#include "xll/excel_bridge.h"
+#include "xll/oper_records.h"
+#include "xll/xll_app.h"
+
+using namespace Zr::Xll;
+
+namespace {
+
+// The add-in manager asks with 1 for the add-in's long name.
+template <class Rec>
+Rec* ManagerInfo(Rec* action, Rec* (CXlOper::*handOver)()) {
+    CXlOper result;
+    try {
+        CXlOper request(action), type, number;
+        type.SetInt(xltypeInt);
+        const bool isOne = CallExcel(xlCoerce, &number, {&request, &type}) == 0 && number.Type() == xltypeInt &&
+                           (number.ModernValid() ? number.Modern()->val.w : number.Legacy()->val.w) == 1;
+        if (isOne && App())
+            result.SetString(App()->LongName());  // freed by xlAutoFree(12)
+        else
+            result.SetError(xlerrValue);
+    } catch (...) {
+        result.SetError(xlerrValue);
+    }
+    return (result.*handOver)();
+}
+
+}  // namespace
+
+ZR_EXPORT int xlAutoOpen() { return App() ? App()->AutoOpen() : 0; }
+ZR_EXPORT int xlAutoClose() { return App() ? App()->AutoClose() : 1; }
+ZR_EXPORT int xlAutoAdd() { return App() ? App()->AutoAdd() : 1; }
+ZR_EXPORT int xlAutoRemove() { return App() ? App()->AutoRemove() : 1; }
+
+ZR_EXPORT XLOPER12* xlAddInManagerInfo12(XLOPER12* action) { return ManagerInfo(action, &CXlOper::ReturnXloper12); }
+ZR_EXPORT XLOPER* xlAddInManagerInfo(XLOPER* action) { return ManagerInfo(action, &CXlOper::ReturnXloper); }
+
+ZR_EXPORT void xlAutoFree12(XLOPER12* record) {
+    if (record && HoldsMemory(record->xltype)) FreeRecord(*record);
+}
+
+ZR_EXPORT void xlAutoFree(XLOPER* record) {
+    if (record && HoldsMemory(record->xltype)) FreeRecord(*record);
+}
+
+ZR_EXPORT void SetExcel12EntryPt(void* entry) { SetExcel12Entry(entry); }
+
+#if !defined(_WIN32)
+// Native builds only: the host hands over its Excel4v when dlsym cannot find it.
+ZR_EXPORT void SetExcel4EntryPt(void* entry) { SetExcel4Entry(entry); }
+#endif
+
+// Answers the COM bridge's instance check; this build has no COM bridge, so
+// nothing waits for the answer.
+ZR_EXPORT int xlCheckInstance() { return 1; }

@@ -1,0 +1,166 @@
+// The C entry points through which the add-in calls the host, as Excel
+// provides them: MdCallBack12 (Excel 2007+), Excel4v (natively; on Windows
+// the host exports MdCallBack and XLCALL32.DLL forwards Excel4/Excel4v to it)
+// and, natively, MessageBoxW. They turn records into Values, let the host
+// state answer, and write the answer into the caller's result record.
+#include <cstring>
+
+#include "host/host_state.h"
+#include "host/records.h"
+
+namespace Zr::Host {
+namespace {
+
+constexpr int kMaxExcel4Arguments = 30;
+constexpr int kMaxExcel12Arguments = 255;
+
+Value Read(const XLOPER12& r) { return ReadRecord12(r); }
+Value Read(const XLOPER& r) { return ReadRecord4(r); }
+bool Write(const Reply& reply, XLOPER12& r, RecordAllocator& a) {
+    return WriteRecord12(reply.value, r, a, reply.integer);
+}
+bool Write(const Reply& reply, XLOPER& r, RecordAllocator& a) { return WriteRecord4(reply.value, r, a, reply.integer); }
+
+// xlFree: releases what the host put into each record and zeroes it. A
+// record the host never filled is left alone and counted.
+template <class Record>
+void FreeRecords(HostState& state, int count, Record** args) {
+    for (int i = 0; i < count; ++i) {
+        const void* memory = MemoryOf(*args[i]);
+        if (!memory) continue;
+        if (state.ReleaseHandedOut(memory)) {
+            std::memset(args[i], 0, sizeof(Record));
+        } else {
+            std::lock_guard lock(state.mutex);
+            ++state.foreignFrees;
+        }
+    }
+}
+
+// A result that holds memory carries xlbitXLFree: the add-in must give it
+// back with xlFree.
+template <class Record>
+int Deliver(HostState& state, const Reply& reply, Record* result) {
+    if (!result) return xlretSuccess;
+    HeapAllocator heap;
+    if (!Write(reply, *result, heap)) return xlretFailed;  // e.g. an array beyond the XLOPER grid
+    if (MemoryOf(*result)) {
+        state.TrackHandedOut(*result);
+        result->xltype |= xlbitXLFree;
+    }
+    return xlretSuccess;
+}
+
+template <class Record>
+int Handle(int function, int count, Record** args, Record* result, bool excel12) {
+    HostState* state = ActiveHostState();
+    if (!state) return xlretFailed;
+    if (count < 0 || count > (excel12 ? kMaxExcel12Arguments : kMaxExcel4Arguments)) return xlretInvCount;
+    std::vector<Value> values;
+    for (int i = 0; i < count; ++i) {
+        if (!args || !args[i]) return xlretInvXloper;
+        values.push_back(Read(*args[i]));
+    }
+    int code = xlretSuccess;
+    if ((function & ~xlIntl) == xlFree) {
+        FreeRecords(*state, count, args);
+    } else {
+        const Reply reply = state->Answer(function, values, excel12);
+        code = reply.code == xlretSuccess ? Deliver(*state, reply, result) : reply.code;
+    }
+    state->Log(function, std::move(values), code, excel12);
+    return code;
+}
+
+int Excel12Entry(int function, int count, XLOPER12** args, XLOPER12* result) {
+    const HostState* state = ActiveHostState();
+    if (state && state->mode == Mode::Legacy) return xlretFailed;  // Excel 2003 has no such callback
+    return Handle(function, count, args, result, true);
+}
+
+int Excel4Entry(int function, XLOPER* result, int count, XLOPER** args) {
+    return Handle(function, count, args, result, false);
+}
+
+}  // namespace
+
+void HostState::TrackHandedOut(const XLOPER12& record) {
+    std::lock_guard lock(mutex);
+    handedOut[MemoryOf(record)] = HandedOut{record, XLOPER{}, true};
+}
+
+void HostState::TrackHandedOut(const XLOPER& record) {
+    std::lock_guard lock(mutex);
+    handedOut[MemoryOf(record)] = HandedOut{XLOPER12{}, record, false};
+}
+
+bool HostState::ReleaseHandedOut(const void* memory) {
+    HandedOut record;
+    {
+        std::lock_guard lock(mutex);
+        const auto it = handedOut.find(memory);
+        if (it == handedOut.end()) return false;
+        record = it->second;
+        handedOut.erase(it);
+    }
+    // The host's own copy decides what to free, whatever the add-in did to its record.
+    if (record.excel12)
+        FreeRecord12(record.record12);
+    else
+        FreeRecord4(record.record4);
+    return true;
+}
+
+void HostState::FreeAllHandedOut() {
+    std::unordered_map<const void*, HandedOut> records;
+    {
+        std::lock_guard lock(mutex);
+        records.swap(handedOut);
+    }
+    for (auto& [memory, record] : records) {
+        if (record.excel12)
+            FreeRecord12(record.record12);
+        else
+            FreeRecord4(record.record4);
+    }
+}
+
+HostState::~HostState() { FreeAllHandedOut(); }
+
+void HostState::Log(int function, std::vector<Value> args, int returnCode, bool throughExcel12) {
+    std::lock_guard lock(mutex);
+    log.push_back(CallbackCall{function, std::move(args), returnCode, throughExcel12});
+}
+
+int HostState::Ask(const char16_t* text, const char16_t* caption, unsigned style) {
+    std::lock_guard lock(mutex);
+    questions.push_back(Question{text ? text : u"", caption ? caption : u"", style, answer});
+    return answer;
+}
+
+int HostMessageBoxW(void*, const char16_t* text, const char16_t* caption, unsigned style) {
+    HostState* state = ActiveHostState();
+    return state ? state->Ask(text, caption, style) : kAnswerNo;
+}
+
+}  // namespace Zr::Host
+
+ZR_EXPORT int MdCallBack12(int xlfn, int count, XLOPER12** args, XLOPER12* result) {
+    return Zr::Host::Excel12Entry(xlfn, count, args, result);
+}
+
+#if defined(_WIN32)
+// XLCALL32.DLL's Excel4 and Excel4v forward here.
+ZR_EXPORT int MdCallBack(int xlfn, XLOPER* result, int count, XLOPER** args) {
+    return Zr::Host::Excel4Entry(xlfn, result, count, args);
+}
+#else
+ZR_EXPORT int Excel4v(int xlfn, XLOPER* result, int count, XLOPER** args) {
+    return Zr::Host::Excel4Entry(xlfn, result, count, args);
+}
+
+// The add-in asks its Yes/No questions through the process's MessageBoxW.
+ZR_EXPORT int MessageBoxW(void* owner, const char16_t* text, const char16_t* caption, unsigned style) {
+    return Zr::Host::HostMessageBoxW(owner, text, caption, style);
+}
+#endif

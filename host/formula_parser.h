@@ -1,0 +1,36 @@
+// Formulas as the host accepts them on its command line and in tests: one
+// function applied to constant arguments, e.g. ZrBetaDist(0.5, 2, 3, TRUE) or
+// ZrCor2Cov({1,2}, {1,0.5;0.5,1}). Cell references and nested calls are not
+// formulas this host can evaluate.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/value.h"
+
+namespace Zr::Host {
+
+struct Formula {
+    std::u16string function;
+    std::vector<Value> arguments;  // an empty argument is Missing
+};
+
+class FormulaError : public std::runtime_error {
+public:
+    FormulaError(const std::string& message, size_t column);
+    size_t Column() const { return column_; }  // 1-based position of the fault
+
+private:
+    size_t column_;
+};
+
+// Accepts an optional leading "=", a function name and an optional
+// parenthesised argument list: numbers, TRUE/FALSE, "text" ("" for a quote),
+// error literals (#N/A, ...), empty arguments and array constants {1,2;3,4}.
+// Throws FormulaError on anything else.
+Formula ParseFormula(std::string_view text);
+
+}  // namespace Zr::Host

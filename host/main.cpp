@@ -1,0 +1,107 @@
+// zrhost: loads an XLL add-in as Excel would, evaluates formulas with it and
+// prints the results.
+#include <cstring>
+#include <iostream>
+
+#include "host/host.h"
+
+namespace {
+
+using namespace Zr::Host;
+
+constexpr const char* kUsage =
+    "usage: zrhost [--legacy] [--list] [--refuse NAME]... [--answer yes|no] ADDIN [FORMULA...]\n";
+
+struct Options {
+    Mode mode = Mode::Excel12;
+    bool list = false;
+    int answer = kAnswerNo;
+    std::vector<std::string> refused;
+    std::string addin;
+    std::vector<std::string> formulas;
+};
+
+bool ParseOptions(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--legacy") {
+            o.mode = Mode::Legacy;
+        } else if (arg == "--list") {
+            o.list = true;
+        } else if (arg == "--refuse" && hasValue) {
+            o.refused.push_back(argv[++i]);
+        } else if (arg == "--answer" && hasValue) {
+            const std::string answer = argv[++i];
+            if (answer != "yes" && answer != "no") return false;
+            o.answer = answer == "yes" ? kAnswerYes : kAnswerNo;
+        } else if (arg.starts_with("--")) {
+            return false;
+        } else if (o.addin.empty()) {
+            o.addin = arg;
+        } else {
+            o.formulas.push_back(arg);
+        }
+    }
+    return !o.addin.empty();
+}
+
+// Prints the alerts and questions the add-in raised since the last call.
+class EventPrinter {
+public:
+    explicit EventPrinter(const Host& host) : host_(host) {}
+
+    void PrintNew() {
+        const std::vector<Alert> alerts = host_.Alerts();
+        for (; alerts_ < alerts.size(); ++alerts_) std::cout << "Alert: " << ToUtf8(alerts[alerts_].text) << '\n';
+        const std::vector<Question> questions = host_.Questions();
+        for (; questions_ < questions.size(); ++questions_) {
+            const Question& q = questions[questions_];
+            std::cout << "Question [" << ToUtf8(q.caption) << "]: " << ToUtf8(q.text) << '\n'
+                      << "Answered: " << (q.answer == kAnswerYes ? "Yes" : "No") << '\n';
+        }
+    }
+
+private:
+    const Host& host_;
+    size_t alerts_ = 0;
+    size_t questions_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::cerr << kUsage;
+        return 64;
+    }
+    Host host;
+    for (const std::string& name : options.refused) host.RefuseRegistration(FromUtf8(name));
+    host.SetQuestionAnswer(options.answer);
+    std::string error;
+    if (!host.Load(options.addin, options.mode, error)) {
+        std::cerr << "zrhost: cannot load " << options.addin << ": " << error << '\n';
+        return 1;
+    }
+    EventPrinter events(host);
+    if (host.AutoOpen() == 0) std::cout << "xlAutoOpen returned 0\n";
+    events.PrintNew();
+    if (options.list) host.ListFunctions(std::cout);
+    int status = 0;
+    for (const std::string& formula : options.formulas) {
+        std::cout << formula << '\n';
+        try {
+            std::cout << FormatValue(host.Evaluate(formula)) << '\n';
+        } catch (const FormulaError& e) {
+            std::cout << "error: " << e.what() << '\n';
+            status = 2;
+        }
+        events.PrintNew();
+    }
+    host.AutoClose();
+    host.AutoRemove();
+    events.PrintNew();
+    host.Unload();
+    return status;
+}

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs every test: native with sanitizers, then the Windows build
+# under Wine. Usage: scripts/test.sh [BUILD_ROOT]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_root=${1:-$root/build}
+export WINEDEBUG=-all
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" sanitize "$build_root"
+ctest --test-dir "$build_root/sanitize" --output-on-failure -j "$(nproc)"
+"$root/scripts/build.sh" windows "$build_root"
+"$root/scripts/check_imports.sh" "$build_root/windows/bin/ZrRand3.xll"
+ctest --test-dir "$build_root/windows" --output-on-failure

@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "xll/function_registration.h"
+
+using namespace Zr::Xll;
+
+TEST(RegistrationText, HelpEndsInTwoDots) {
+    EXPECT_EQ(PadHelp(std::u16string(u"Get version information.")), u"Get version information..");
+    EXPECT_EQ(PadHelp(std::u16string(u"1st random seed. ")), u"1st random seed. ..");
+    EXPECT_EQ(PadHelp(std::u16string(u"Done..")), u"Done..");
+    EXPECT_EQ(PadHelp(std::string("")), "..");
+}
+
+TEST(RegistrationText, ReferencesWithoutResourcesStayAsWritten) {
+    EXPECT_EQ(ExpandResourceReferences(std::u16string(u"# of random numbers (Positive integer).")),
+              u"# of random numbers (Positive integer).");
+    EXPECT_EQ(ExpandResourceReferences(std::string("see #99999 and #0x7FFF and #@12")),
+              "see #99999 and #0x7FFF and #@12");
+}
+
+TEST(RegistrationText, ArgumentCountComesFromTheTypeText) {
+    XlFunctionRecord ribbon{nullptr, "R_4", "R_12", "RJCCJCCA", "UJC%C%JC%C%A", u"R", nullptr, u"a", 2, nullptr,
+                            u"14", u"", 4, u"", nullptr, u"h", nullptr, nullptr, nullptr, u"", 0, 0};
+    EXPECT_EQ(CXlFunctionRegistration(ribbon).ArgumentCount(), 7u);
+    XlFunctionRecord version{nullptr, "V_4", "V_12", "R", "U$", u"V", nullptr, u"", 1, nullptr,
+                             u"ZrRand", u"", 0, u"", nullptr, u"h", nullptr, nullptr, nullptr, u"", 0, 0};
+    EXPECT_EQ(CXlFunctionRegistration(version).ArgumentCount(), 0u);
+}

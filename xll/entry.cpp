@@ -1,0 +1,45 @@
+#include "entry.h"
+
+#include <exception>
+#include <new>
+
+#include "messages.h"
+#include "platform.h"
+#include "xll_app.h"
+
+namespace Zr::Xll {
+
+ScopedSeTranslator::ScopedSeTranslator() : previous_(Platform::SetSeTranslator(&TranslateStructuredException)) {}
+
+ScopedSeTranslator::~ScopedSeTranslator() { Platform::SetSeTranslator(previous_); }
+
+void StoreEntryException(CXlOper& result, const CXlRuntimeException& e) noexcept {
+    try {
+        if (CXllApp* app = App())
+            app->OnError(result, e);
+        else
+            result.SetString(FormatMessageW(MSG_ERROR_TEXT, {e.WideMessage()}));
+    } catch (...) {
+        result.SetError(xlerrValue);  // no memory left even for the text
+    }
+}
+
+// Exceptions outside the framework's family never reach Excel either: they
+// end as an error text in the cell.
+void StoreCurrentException(CXlOper& result) noexcept {
+    try {
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            StoreEntryException(result, CXlRuntimeException(MSG_MEMORY_ALLOCATION));
+        } catch (const std::exception& e) {
+            StoreEntryException(result, CXlRuntimeException(std::string(e.what())));
+        } catch (...) {
+            result.SetError(xlerrValue);
+        }
+    } catch (...) {
+        result.SetError(xlerrValue);  // building the text failed too
+    }
+}
+
+}  // namespace Zr::Xll

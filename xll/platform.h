@@ -1,0 +1,70 @@
+// The one place that speaks to the operating system. platform_win.cpp holds
+// the Windows side, platform_posix.cpp the native Linux side; nothing else in
+// the project includes <windows.h>.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "xl_records.h"
+
+namespace Zr::Platform {
+
+// --- Per-thread slot -------------------------------------------------------
+// One pointer per thread. The slot is created on first use (or by the process
+// entry); `onThreadExit` runs for a thread's non-null value when that thread
+// ends (natively by the thread-key destructor, on Windows from the process
+// entry's thread-detach notification).
+using ThreadExitFn = void (*)(void*);
+bool ThreadSlotCreate(ThreadExitFn onThreadExit);
+void ThreadSlotDestroy();
+void* ThreadSlotGet();
+void ThreadSlotSet(void* value);
+void ThreadSlotRunExit();  // thread detach: run the exit function for the calling thread
+
+// --- ANSI code page --------------------------------------------------------
+// Windows: the system's ANSI code page; natively Windows-1252.
+std::u16string AnsiToWide(const char* text, size_t length);
+std::string WideToAnsi(const XCHAR* text, size_t length);
+// Longest prefix of `text` of at most `maxBytes` bytes that ends on a character
+// boundary (a double-byte character is never split).
+size_t AnsiPrefixLength(const char* text, size_t length, size_t maxBytes);
+
+// --- The add-in's own module -----------------------------------------------
+void SetModuleHandle(void* module);
+void* ModuleHandle();
+std::string ModuleFileName();  // empty when unknown
+
+// String resource `id` of the add-in, in the calling thread's language (Windows);
+// false when absent or empty (always false natively).
+bool LoadResourceString(unsigned id, std::u16string& text);
+
+// --- The host --------------------------------------------------------------
+// A function exported by the program that loaded us (the host), or null.
+// Windows: GetProcAddress on the main module; natively dlsym(RTLD_DEFAULT).
+void* FindMainModuleSymbol(const char* name);
+
+// Asks a Yes/No question in a message box owned by `owner`; returns the box's
+// answer code (6 for Yes).
+int ShowMessageBox(void* owner, const std::u16string& text, const std::u16string& caption, unsigned style);
+// The top-level window of `className` whose handle's low 16 bits are `lowHandle`.
+void* FindTopLevelWindow(const char* className, uint16_t lowHandle);
+
+// --- Structured exceptions ---------------------------------------------------
+// A translator turns a hardware exception raised on its thread into a C++
+// exception (it throws). Windows only; natively a fault still ends the process.
+using SeTranslator = void (*)(uint32_t code, void* exceptionPointers);
+SeTranslator SetSeTranslator(SeTranslator translator);  // returns the previous one
+void InstallStructuredExceptionHandler();
+void RemoveStructuredExceptionHandler();
+
+// --- Loading libraries (the host) -------------------------------------------
+void* LoadLibraryFile(const std::string& path, std::string& error);
+void* FindSymbol(void* library, const char* name);
+void FreeLibraryFile(void* library);
+// Points the import `dll!function` of `module` at `replacement` (Windows);
+// natively false. Lets a host answer a dialog the add-in would show.
+bool ReplaceImport(void* module, const char* dll, const char* function, void* replacement);
+
+}  // namespace Zr::Platform

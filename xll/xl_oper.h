@@ -1,0 +1,146 @@
+// CXlOper: the value that crosses the border between Excel and the add-in.
+// It holds room for both record layouts; the process-wide Excel 12 flag
+// decides which side the setters fill.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "xl_records.h"
+
+namespace Zr::Xll {
+// True once the running Excel reports version 12 or later (set during opening).
+bool IsExcel12();
+void SetIsExcel12(bool value);
+}  // namespace Zr::Xll
+
+// Which side of a value is valid and who owns its memory.
+enum OperFlags : uint16_t {
+    OPER_LEGACY_DLL_OWNED = 0x01,
+    OPER_LEGACY_XL_OWNED = 0x02,
+    OPER_LEGACY_VALID = 0x04,
+    OPER_MODERN_DLL_OWNED = 0x10,
+    OPER_MODERN_XL_OWNED = 0x20,
+    OPER_MODERN_VALID = 0x40,
+};
+
+class CXlOper;
+class CXlCellRef;
+
+// The side a value's setters write: the running Excel's (Auto) or a fixed one,
+// for calls that must use one interface whatever Excel runs.
+enum class XlSide : uint8_t { Auto, Legacy, Modern };
+
+// Two record pointers and the flags: what CXlOper and the element view
+// CXlCellRef have in common. Setters write the side chosen by IsExcel12 (a
+// view writes the side it points into).
+class CXlValue {
+public:
+    CXlValue(const CXlValue&) = delete;
+    CXlValue& operator=(const CXlValue&) = delete;
+
+    void Release();
+
+    void SetDouble(double value, bool releaseFirst = true);
+    void SetError(ExcelErrorCode code, bool releaseFirst = true);
+    void SetBool(bool value, bool releaseFirst = true);
+    void SetInt(int32_t value, bool releaseFirst = true);
+    void SetString(std::string_view narrow, bool releaseFirst = true);
+    void SetString(std::u16string_view wide, bool releaseFirst = true);
+    void SetString(const char* narrow, bool releaseFirst = true) { SetString(std::string_view(narrow ? narrow : ""), releaseFirst); }
+    void SetMissing(bool releaseFirst = true);
+    void SetNil(bool releaseFirst = true);
+
+    // Rows and columns of an array or reference; 1 x 1 for a scalar unless
+    // arraysOnly; 0 x 0 otherwise.
+    void GetDims(int32_t& rows, int32_t& columns, bool arraysOnly = false) const;
+
+    // Queries read the Excel 12 side when valid, else the legacy side.
+    uint32_t Type() const;  // masked type, 0 when empty
+    bool IsError() const { return Type() == xltypeErr; }
+    bool IsString() const { return Type() == xltypeStr; }
+    bool IsScalar() const;
+    bool IsNil() const { return Type() == xltypeNil; }
+    bool IsMissing() const { return Type() == xltypeMissing; }
+    bool IsArray() const { return Type() == xltypeMulti; }
+    bool IsVector() const;
+    int64_t VectorLength() const;
+
+    // Deep copy (or conversion) of `source`'s content into this value's
+    // writing side, without releasing first; false when it cannot be copied.
+    bool CopyFrom(const CXlValue& source);
+
+    uint16_t Flags() const { return flags_; }
+    bool ModernValid() const { return flags_ & OPER_MODERN_VALID; }
+    bool LegacyValid() const { return flags_ & OPER_LEGACY_VALID; }
+    XLOPER* Legacy() const { return legacy_; }
+    XLOPER12* Modern() const { return modern_; }
+
+protected:
+    CXlValue(XLOPER* legacy, XLOPER12* modern, uint16_t flags) : legacy_(legacy), modern_(modern), flags_(flags) {}
+    ~CXlValue() = default;
+
+    // The side a setter writes: Excel 12 when IsExcel12, unless only one exists.
+    bool WritesModern() const;
+    // Zeroes both records and sets one side's record type and flags.
+    XLOPER12& BeginModern(uint32_t type, bool owned);
+    XLOPER& BeginLegacy(uint32_t type, bool owned);
+    XLOPER* legacy_;
+    XLOPER12* modern_;
+    uint16_t flags_;
+    XlSide side_ = XlSide::Auto;
+};
+
+class CXlOper : public CXlValue {
+public:
+    CXlOper();
+    explicit CXlOper(XlSide side) : CXlOper() { side_ = side; }
+    explicit CXlOper(const XLOPER* record);    // a view of an _4 argument; Excel keeps ownership
+    explicit CXlOper(const XLOPER12* record);  // the same for an _12 argument
+    CXlOper(const CXlOper& other);
+    CXlOper& operator=(const CXlOper& other);
+    ~CXlOper();
+
+    // Deep copy of every valid side of `other`.
+    void Assign(const CXlOper& other);
+
+    // An array of rows x columns empty elements, each set to a copy of `fill`
+    // when given. False (value left empty) beyond the host's limits or when out
+    // of memory.
+    bool AllocArray(int64_t rows, int64_t columns, const CXlOper* fill = nullptr);
+
+    CXlCellRef Cell(int64_t row, int64_t column);
+    CXlCellRef Cell(int64_t index);  // element of a one-row or one-column array
+
+    // Takes the body's returned pointer: null or this value, or the thread's
+    // xloResult (copied in); anything else throws.
+    void SetResult(const CXlOper* result);
+
+    // Hands the value to Excel in the calling thread's static record.
+    XLOPER12* ReturnXloper12();
+    XLOPER* ReturnXloper();
+
+    // Takes a record Excel returned from a call (freed later with xlFree).
+    void TakeExcelResult(bool modern);
+
+private:
+    void Fill(const CXlOper& fill);
+};
+
+// A view of one element of an array (or of a scalar value's own record).
+class CXlCellRef : public CXlValue {
+public:
+    CXlCellRef(XLOPER* legacy, XLOPER12* modern, uint16_t flags) : CXlValue(legacy, modern, flags) {}
+    CXlCellRef(const CXlCellRef& other) : CXlValue(other.legacy_, other.modern_, other.flags_) {}
+    // Stores a deep copy of a scalar (number, boolean, integer, string, nil).
+    CXlCellRef& operator=(const CXlOper& source);
+    CXlCellRef& operator=(double value) {
+        SetDouble(value);
+        return *this;
+    }
+    CXlCellRef& operator=(ExcelErrorCode code) {
+        SetError(code);
+        return *this;
+    }
+};

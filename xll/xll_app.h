@@ -1,0 +1,90 @@
+// CXllApp: the add-in's single application object. It carries the add-in's
+// state (name, module path, registration objects, open flag) and the hooks
+// that the exports call; an add-in derives its own application from it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "exceptions.h"
+#include "function_registration.h"
+#include "xl_oper.h"
+
+class CXllApp {
+public:
+    CXllApp();
+    virtual ~CXllApp();
+    CXllApp(const CXllApp&) = delete;
+    CXllApp& operator=(const CXllApp&) = delete;
+
+    // Notification hooks; the defaults do nothing (or allow).
+    virtual void OnAutoAdd() {}
+    virtual int AutoAddResult() { return 1; }
+    virtual void OnAutoRemove() {}
+    virtual void OnBeforeRegister() {}
+    virtual int ContinueOpening() { return 1; }
+    virtual void OnClose() {}
+    virtual void OnOpened() {}
+
+    // Process attach: records the module file name; the add-in's override
+    // then names the add-in and builds the registration objects.
+    virtual int ProcessAttach(void* module);
+    virtual void ProcessDetach();
+    virtual bool FetchModulePath(CXlOper& path);
+    virtual std::u16string LongName() const;
+    virtual std::string ModulePath() const;
+    // Turns an exception caught by an entry into the cell's value.
+    virtual void OnError(CXlOper& result, const CXlRuntimeException& e);
+    // Asks whether to go on after registration failures; true to continue.
+    virtual bool ContinueAfterRegistrationFailures();
+
+    // The exports' work.
+    int AutoOpen();
+    int AutoClose();
+    int AutoRemove();
+    int AutoAdd();
+    bool IsOpen() const { return open_; }
+
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+    const std::string& ModuleFileName() const { return moduleFileName_; }
+    const std::string& HelpFile() const { return helpFile_; }
+    const std::string& R1C1Letters() const { return r1c1Letters_; }
+    std::vector<Zr::Xll::CXlFunctionRegistration>& Registrations() { return registrations_; }
+    // The help context number given to each function name at the last open.
+    uint16_t HelpContextOf(const std::u16string& name) const;
+
+protected:
+    // Builds one registration object per static record, in list order.
+    void BuildRegistrations();
+
+private:
+    void Open();
+    void DetermineExcelVersion();
+    void ReadWorkspaceSettings();
+    void AddObserverCommand();
+    void AssignHelpContexts();
+    bool RegisterFunctions();
+    void UnregisterFunctions();
+    Zr::Xll::RegistrationContext Context() const;
+    void AlertInitializationError(const std::string& what) const;
+
+    std::string name_;
+    std::string moduleFileName_;
+    CXlOper modulePath_;
+    std::string helpFile_;
+    std::string r1c1Letters_;
+    int excelVersion_ = 0;
+    std::vector<Zr::Xll::CXlFunctionRegistration> registrations_;
+    std::map<std::u16string, uint16_t> helpContexts_;
+    std::unique_ptr<XlFunctionRecord> observerRecord_;
+    std::u16string observerName_;
+    bool open_ = false;
+};
+
+namespace Zr::Xll {
+// The application object, or null before it exists.
+CXllApp* App();
+}  // namespace Zr::Xll
