@@ -157,7 +157,9 @@ private:
         if (EqualsIgnoringCase(word, "TRUE")) return Value::Bool(true);
         if (EqualsIgnoringCase(word, "FALSE")) return Value::Bool(false);
         pos_ = start;
-        Fail("'" + std::string(word) + "' is not a constant (references, names and nested calls are not supported)");
+        std::string message(word);  // appended piecewise: g++ 12 misreports "'" + string (-Wrestrict)
+        message += " is not a constant (references, names and nested calls are not supported)";
+        Fail(message);
     }
 
     Value ParseArray() {

@@ -1,0 +1,31 @@
+#include "process_entry.h"
+
+#include "platform.h"
+#include "thread_data.h"
+#include "xll_app.h"
+
+namespace Zr::Xll {
+namespace {
+int g_attachCount = 0;  // guards against re-entry
+}  // namespace
+
+int ProcessAttach(void* module) {
+    if (g_attachCount++ > 0) return 1;
+    if (!CreateThreadDataSlot()) return 0;
+    Platform::SetModuleHandle(module);
+    Platform::InstallStructuredExceptionHandler();
+    CXllApp* app = App();
+    return app ? app->ProcessAttach(module) : 1;
+}
+
+void ProcessDetach() {
+    if (g_attachCount == 0 || --g_attachCount > 0) return;
+    if (CXllApp* app = App()) app->ProcessDetach();
+    Platform::SetModuleHandle(nullptr);
+    Platform::RemoveStructuredExceptionHandler();
+    DestroyThreadDataSlot();
+}
+
+void ThreadDetach() { ReleaseThreadData(); }
+
+}  // namespace Zr::Xll
