@@ -84,60 +84,6 @@ int Excel4Entry(int function, XLOPER* result, int count, XLOPER** args) {
 
 }  // namespace
 
-void HostState::TrackHandedOut(const XLOPER12& record) {
-    std::lock_guard lock(mutex);
-    handedOut[MemoryOf(record)] = HandedOut{record, XLOPER{}, true};
-}
-
-void HostState::TrackHandedOut(const XLOPER& record) {
-    std::lock_guard lock(mutex);
-    handedOut[MemoryOf(record)] = HandedOut{XLOPER12{}, record, false};
-}
-
-bool HostState::ReleaseHandedOut(const void* memory) {
-    HandedOut record;
-    {
-        std::lock_guard lock(mutex);
-        const auto it = handedOut.find(memory);
-        if (it == handedOut.end()) return false;
-        record = it->second;
-        handedOut.erase(it);
-    }
-    // The host's own copy decides what to free, whatever the add-in did to its record.
-    if (record.excel12)
-        FreeRecord12(record.record12);
-    else
-        FreeRecord4(record.record4);
-    return true;
-}
-
-void HostState::FreeAllHandedOut() {
-    std::unordered_map<const void*, HandedOut> records;
-    {
-        std::lock_guard lock(mutex);
-        records.swap(handedOut);
-    }
-    for (auto& [memory, record] : records) {
-        if (record.excel12)
-            FreeRecord12(record.record12);
-        else
-            FreeRecord4(record.record4);
-    }
-}
-
-HostState::~HostState() { FreeAllHandedOut(); }
-
-void HostState::Log(int function, std::vector<Value> args, int returnCode, bool throughExcel12) {
-    std::lock_guard lock(mutex);
-    log.push_back(CallbackCall{function, std::move(args), returnCode, throughExcel12});
-}
-
-int HostState::Ask(const char16_t* text, const char16_t* caption, unsigned style) {
-    std::lock_guard lock(mutex);
-    questions.push_back(Question{text ? text : u"", caption ? caption : u"", style, answer});
-    return answer;
-}
-
 int HostMessageBoxW(void*, const char16_t* text, const char16_t* caption, unsigned style) {
     HostState* state = ActiveHostState();
     return state ? state->Ask(text, caption, style) : kAnswerNo;

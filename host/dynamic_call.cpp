@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <type_traits>
 #include <utility>
 
 namespace Zr::Host {
@@ -23,27 +24,59 @@ Fn As(const void* function) {
 
 #if defined(_WIN32)
 
-// Windows x64 passes arguments by position: the first four in RCX/RDX/R8/R9
-// or XMM0-3, the rest in 8-byte stack slots. A call through a variadic pointer
-// copies each of the first four into both its integer and its XMM register, so
-// a double carrying an argument's 64-bit pattern reaches the callee whatever
-// type it declares. Surplus arguments are harmless: the caller owns the stack.
-using Frame = std::array<double, kMaxCallArguments>;
+// Windows x64 passes arguments by position: the first four in RCX/RDX/R8/R9,
+// or XMM0-3 for doubles, the rest in 8-byte stack slots whatever their type.
+// (A call through a variadic pointer would be meant to fill both registers,
+// but g++ for MinGW-w64 leaves the integer register empty.) So the first four
+// positions take one of sixteen fixed signatures, chosen by which of them are
+// doubles, and every later argument goes as a 64-bit word.
+constexpr size_t kRegisterArguments = 4;
+
+struct Frame {
+    std::array<uint64_t, kMaxCallArguments> words{};
+    unsigned doubles = 0;  // bit i: register argument i is a double
+};
 
 Frame Layout(std::span<const RawArgument> arguments) {
-    Frame frame{};
-    for (size_t i = 0; i < arguments.size(); ++i) frame[i] = std::bit_cast<double>(arguments[i].bits);
+    Frame frame;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        frame.words[i] = arguments[i].bits;
+        if (arguments[i].isDouble && i < kRegisterArguments) frame.doubles |= 1u << i;
+    }
     return frame;
 }
 
-template <class R, size_t... I>
-R Invoke(const void* function, const Frame& frame, std::index_sequence<I...>) {
-    return As<R (*)(...)>(function)(frame[I]...);
+template <unsigned Doubles, size_t I>
+using Slot = std::conditional_t<((Doubles >> I) & 1u) != 0, double, uint64_t>;
+
+template <class T>
+T FromBits(uint64_t bits) {
+    return std::bit_cast<T>(bits);
+}
+
+template <class R, unsigned Doubles, size_t... K>
+R Invoke(const void* function, const Frame& f, std::index_sequence<K...>) {
+    using Fn = R (*)(Slot<Doubles, 0>, Slot<Doubles, 1>, Slot<Doubles, 2>, Slot<Doubles, 3>, Word<K>...);
+    return As<Fn>(function)(FromBits<Slot<Doubles, 0>>(f.words[0]), FromBits<Slot<Doubles, 1>>(f.words[1]),
+                            FromBits<Slot<Doubles, 2>>(f.words[2]), FromBits<Slot<Doubles, 3>>(f.words[3]),
+                            f.words[kRegisterArguments + K]...);
+}
+
+template <class R, unsigned Doubles>
+R InvokeWith(const void* function, const Frame& frame) {
+    return Invoke<R, Doubles>(function, frame, std::make_index_sequence<kMaxCallArguments - kRegisterArguments>());
+}
+
+template <class R, unsigned... Doubles>
+R Dispatch(const void* function, const Frame& frame, std::integer_sequence<unsigned, Doubles...>) {
+    using Invoker = R (*)(const void*, const Frame&);
+    static constexpr Invoker kInvokers[] = {&InvokeWith<R, Doubles>...};
+    return kInvokers[frame.doubles](function, frame);
 }
 
 template <class R>
 R Call(const void* function, std::span<const RawArgument> arguments) {
-    return Invoke<R>(function, Layout(arguments), std::make_index_sequence<kMaxCallArguments>());
+    return Dispatch<R>(function, Layout(arguments), std::make_integer_sequence<unsigned, 1u << kRegisterArguments>());
 }
 
 #elif defined(__x86_64__) || defined(__aarch64__)

@@ -1,6 +1,5 @@
 #include "host/host.h"
 
-#include <atomic>
 #include <filesystem>
 
 #include "host/argument_frame.h"
@@ -15,12 +14,13 @@ ZR_EXPORT int Excel4v(int xlfn, XLOPER* result, int count, XLOPER** args);
 namespace Zr::Host {
 namespace {
 
-std::atomic<HostState*> g_active = nullptr;
-
+// Paths are UTF-8 on every platform (std::string paths would be ANSI on Windows).
 std::string AbsolutePath(const std::string& path) {
     std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.make_preferred().string();
+    std::filesystem::path absolute = std::filesystem::absolute(std::u8string(path.begin(), path.end()), error);
+    if (error) return path;
+    const std::u8string text = absolute.make_preferred().u8string();
+    return std::string(text.begin(), text.end());
 }
 
 // Excel shows #NUM! for a function that returns no record.
@@ -44,9 +44,10 @@ void TakeResult(HostState& state, uint64_t address, CallOutcome& out) {
     out.resultType = record->xltype;
     out.value = ReadResult(*record);
     if (record->xltype & xlbitDLLFree) {
-        ++state.autoFreeCalls;
-        if (auto* autoFree = reinterpret_cast<void (*)(Record*)>(state.FindExport(AutoFreeName(record))))
+        if (auto* autoFree = reinterpret_cast<void (*)(Record*)>(state.FindExport(AutoFreeName(record)))) {
+            ++state.autoFreeCalls;
             autoFree(record);
+        }
     } else if (record->xltype & xlbitXLFree) {
         state.ReleaseHandedOut(MemoryOf(*record));
     }
@@ -69,38 +70,6 @@ T Locked(const HostState& state, const T& member) {
 }
 
 }  // namespace
-
-HostState* ActiveHostState() { return g_active.load(); }
-
-bool ClaimActiveHost(HostState* state) {
-    HostState* expected = nullptr;
-    return g_active.compare_exchange_strong(expected, state) || expected == state;
-}
-
-void ReleaseActiveHost(HostState* state) {
-    HostState* expected = state;
-    g_active.compare_exchange_strong(expected, nullptr);
-}
-
-void* HostState::FindExport(const std::string& name) {
-    std::lock_guard lock(mutex);
-    if (!library) return nullptr;
-    auto [it, inserted] = exports.try_emplace(name, nullptr);
-    if (inserted) it->second = Platform::FindSymbol(library, name.c_str());
-    return it->second;
-}
-
-void HostState::ResetSession() {
-    FreeAllHandedOut();
-    std::lock_guard lock(mutex);
-    exports.clear();
-    registrations.Clear();
-    alerts.clear();
-    questions.clear();
-    log.clear();
-    foreignFrees = 0;
-    autoFreeCalls = 0;
-}
 
 Host::Host() : state_(std::make_unique<HostState>()) {}
 

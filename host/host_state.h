@@ -4,10 +4,8 @@
 
 #include <atomic>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "host/host.h"
@@ -26,8 +24,8 @@ class HostState {
 public:
     ~HostState();
 
-    // Guards everything below except what is set while no add-in is loaded
-    // (mode, path, library).
+    // Guards everything below but mode and path, which change only while no
+    // add-in is loaded.
     mutable std::mutex mutex;
 
     Mode mode = Mode::Excel12;

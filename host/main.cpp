@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "host/host.h"
+#include "xll/platform.h"
 
 namespace {
 
@@ -21,18 +22,27 @@ struct Options {
     std::vector<std::string> formulas;
 };
 
+// Formulas are read as UTF-8; Windows hands the command line over in its ANSI code page.
+std::string Argument(const char* arg) {
+#if defined(_WIN32)
+    return ToUtf8(Zr::Platform::AnsiToWide(arg, std::strlen(arg)));
+#else
+    return arg;
+#endif
+}
+
 bool ParseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+        const std::string arg = Argument(argv[i]);
         const bool hasValue = i + 1 < argc;
         if (arg == "--legacy") {
             o.mode = Mode::Legacy;
         } else if (arg == "--list") {
             o.list = true;
         } else if (arg == "--refuse" && hasValue) {
-            o.refused.push_back(argv[++i]);
+            o.refused.push_back(Argument(argv[++i]));
         } else if (arg == "--answer" && hasValue) {
-            const std::string answer = argv[++i];
+            const std::string answer = Argument(argv[++i]);
             if (answer != "yes" && answer != "no") return false;
             o.answer = answer == "yes" ? kAnswerYes : kAnswerNo;
         } else if (arg.starts_with("--")) {
@@ -85,8 +95,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     EventPrinter events(host);
-    if (host.AutoOpen() == 0) std::cout << "xlAutoOpen returned 0\n";
+    const int opened = host.AutoOpen();
     events.PrintNew();
+    if (opened == 0) std::cout << "xlAutoOpen returned 0\n";
     if (options.list) host.ListFunctions(std::cout);
     int status = 0;
     for (const std::string& formula : options.formulas) {

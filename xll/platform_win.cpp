@@ -167,6 +167,42 @@ void* FindTopLevelWindow(const char* className, uint16_t lowHandle) {
     return search.found;
 }
 
+namespace {
+struct VisitorCall {
+    WindowVisitor visit;
+    void* context;
+    bool found;
+};
+
+BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
+    auto* call = reinterpret_cast<VisitorCall*>(param);
+    call->found = call->visit(window, call->context);
+    return call->found ? FALSE : TRUE;
+}
+}  // namespace
+
+bool FindTopLevelWindowIf(WindowVisitor visit, void* context) {
+    VisitorCall call{visit, context, false};
+    EnumWindows(VisitWindow, LPARAM(&call));
+    return call.found;
+}
+
+uint16_t ParentHandleLow16(void* window) { return uint16_t(uintptr_t(GetParent(static_cast<HWND>(window)))); }
+
+std::string WindowClassName(void* window, size_t maxLength) {
+    std::string name(maxLength + 1, '\0');
+    const int n = GetClassNameA(static_cast<HWND>(window), name.data(), int(name.size()));
+    name.resize(n > 0 ? size_t(n) : 0);
+    return name;
+}
+
+std::string WindowTitle(void* window, size_t maxLength) {
+    std::string title(maxLength + 1, '\0');
+    const int n = GetWindowTextA(static_cast<HWND>(window), title.data(), int(title.size()));
+    title.resize(n > 0 ? size_t(n) : 0);
+    return title;
+}
+
 // --- Structured exceptions -----------------------------------------------------
 // MinGW has no _set_se_translator. A vectored handler sees a hardware fault
 // first; when the faulting thread has a translator installed it resumes the
@@ -270,8 +306,12 @@ void RemoveStructuredExceptionHandler() {
 
 // --- Loading libraries ---------------------------------------------------------
 
+// The path is UTF-8.
 void* LoadLibraryFile(const std::string& path, std::string& error) {
-    HMODULE module = LoadLibraryA(path.c_str());
+    const int n = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(size_t(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), n);
+    HMODULE module = LoadLibraryW(wide.c_str());
     if (!module) error = "LoadLibrary failed with error " + std::to_string(GetLastError());
     return module;
 }
