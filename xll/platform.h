@@ -51,6 +51,14 @@ int ShowMessageBox(void* owner, const std::u16string& text, const std::u16string
 // The top-level window of `className` whose handle's low 16 bits are `lowHandle`.
 void* FindTopLevelWindow(const char* className, uint16_t lowHandle);
 
+// Visits the desktop's top-level windows until `visit` returns true; returns
+// whether it did (natively there are none).
+using WindowVisitor = bool (*)(void* window, void* context);
+bool FindTopLevelWindowIf(WindowVisitor visit, void* context);
+uint16_t ParentHandleLow16(void* window);
+std::string WindowClassName(void* window, size_t maxLength);  // empty when it fails
+std::string WindowTitle(void* window, size_t maxLength);      // empty when it fails
+
 // --- Structured exceptions ---------------------------------------------------
 // A translator turns a hardware exception raised on its thread into a C++
 // exception (it throws). Windows only; natively a fault still ends the process.

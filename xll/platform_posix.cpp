@@ -113,6 +113,10 @@ int ShowMessageBox(void* owner, const std::u16string& text, const std::u16string
 }
 
 void* FindTopLevelWindow(const char*, uint16_t) { return nullptr; }
+bool FindTopLevelWindowIf(WindowVisitor, void*) { return false; }
+uint16_t ParentHandleLow16(void*) { return 0; }
+std::string WindowClassName(void*, size_t) { return {}; }
+std::string WindowTitle(void*, size_t) { return {}; }
 
 SeTranslator SetSeTranslator(SeTranslator) { return nullptr; }
 void InstallStructuredExceptionHandler() {}

@@ -10,6 +10,7 @@
 
 #include "exceptions.h"
 #include "function_registration.h"
+#include "function_wizard.h"
 #include "xl_oper.h"
 
 class CXllApp {
@@ -47,6 +48,7 @@ public:
     int AutoAdd();
     bool IsOpen() const { return open_; }
 
+    const CXlFormulaWizardDetector* WizardDetector() const { return &wizardDetector_; }
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
     const std::string& ModuleFileName() const { return moduleFileName_; }
@@ -81,6 +83,7 @@ private:
     std::map<std::u16string, uint16_t> helpContexts_;
     std::unique_ptr<XlFunctionRecord> observerRecord_;
     std::u16string observerName_;
+    CXlFormulaWizardDetector wizardDetector_;
     bool open_ = false;
 };
 
