@@ -13,15 +13,13 @@ namespace Zr::Platform {
 
 // --- Per-thread slot -------------------------------------------------------
 // One pointer per thread. The slot is created on first use (or by the process
-// entry); `onThreadExit` runs for a thread's non-null value when that thread
-// ends (natively by the thread-key destructor, on Windows from the process
-// entry's thread-detach notification).
+// entry). Natively `onThreadExit` runs for a thread's non-null value when the
+// thread ends; on Windows the process entry's thread detach does that.
 using ThreadExitFn = void (*)(void*);
 bool ThreadSlotCreate(ThreadExitFn onThreadExit);
 void ThreadSlotDestroy();
 void* ThreadSlotGet();
 void ThreadSlotSet(void* value);
-void ThreadSlotRunExit();  // thread detach: run the exit function for the calling thread
 
 // --- ANSI code page --------------------------------------------------------
 // Windows: the system's ANSI code page; natively Windows-1252.

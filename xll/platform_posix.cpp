@@ -14,7 +14,6 @@ namespace Zr::Platform {
 namespace {
 
 pthread_key_t g_slotKey;
-ThreadExitFn g_onThreadExit = nullptr;
 std::atomic<bool> g_slotCreated = false;
 std::mutex g_slotMutex;
 
@@ -40,7 +39,6 @@ char WideToCp1252(char16_t w) {
 bool ThreadSlotCreate(ThreadExitFn onThreadExit) {
     std::lock_guard lock(g_slotMutex);
     if (g_slotCreated) return true;
-    g_onThreadExit = onThreadExit;
     g_slotCreated = pthread_key_create(&g_slotKey, onThreadExit) == 0;
     return g_slotCreated;
 }
@@ -56,15 +54,6 @@ void* ThreadSlotGet() { return g_slotCreated ? pthread_getspecific(g_slotKey) : 
 
 void ThreadSlotSet(void* value) {
     if (g_slotCreated) pthread_setspecific(g_slotKey, value);
-}
-
-// Ending threads are handled by the key's destructor; this serves the thread
-// that unloads the library.
-void ThreadSlotRunExit() {
-    void* value = ThreadSlotGet();
-    if (!value || !g_onThreadExit) return;
-    ThreadSlotSet(nullptr);
-    g_onThreadExit(value);
 }
 
 std::u16string AnsiToWide(const char* text, size_t length) {

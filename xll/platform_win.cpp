@@ -11,7 +11,6 @@ namespace Zr::Platform {
 namespace {
 
 std::atomic<DWORD> g_slot = TLS_OUT_OF_INDEXES;
-ThreadExitFn g_onThreadExit = nullptr;
 std::mutex g_slotMutex;
 HMODULE g_module = nullptr;
 
@@ -21,9 +20,8 @@ const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wch
 
 // --- Per-thread slot ---------------------------------------------------------
 
-bool ThreadSlotCreate(ThreadExitFn onThreadExit) {
+bool ThreadSlotCreate(ThreadExitFn) {  // thread detach frees the values here
     std::lock_guard lock(g_slotMutex);
-    g_onThreadExit = onThreadExit;
     if (g_slot != TLS_OUT_OF_INDEXES) return true;
     g_slot = TlsAlloc();
     return g_slot != TLS_OUT_OF_INDEXES;
@@ -44,13 +42,6 @@ void* ThreadSlotGet() {
 void ThreadSlotSet(void* value) {
     const DWORD slot = g_slot;
     if (slot != TLS_OUT_OF_INDEXES) TlsSetValue(slot, value);
-}
-
-void ThreadSlotRunExit() {
-    void* value = ThreadSlotGet();
-    if (!value || !g_onThreadExit) return;
-    ThreadSlotSet(nullptr);
-    g_onThreadExit(value);
 }
 
 // --- ANSI code page ----------------------------------------------------------

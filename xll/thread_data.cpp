@@ -22,7 +22,12 @@ void DestroyThreadDataSlot() {
     Platform::ThreadSlotDestroy();
 }
 
-void ReleaseThreadData() { Platform::ThreadSlotRunExit(); }
+void ReleaseThreadData() {
+    auto* data = static_cast<CXlThreadData*>(Platform::ThreadSlotGet());
+    if (!data) return;
+    Platform::ThreadSlotSet(nullptr);
+    delete data;
+}
 
 CXlThreadData* ThreadData() {
     if (auto* data = static_cast<CXlThreadData*>(Platform::ThreadSlotGet())) return data;

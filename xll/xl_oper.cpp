@@ -68,78 +68,61 @@ XLOPER& CXlValue::BeginLegacy(uint32_t type, bool owned) {
     return *legacy_;
 }
 
-void CXlValue::SetDouble(double value, bool releaseFirst) {
+namespace {
+
+// Counted strings for the side being written.
+XCHAR* NewStringFor(const XLOPER12&, std::string_view narrow) { return NewWideStringFromAnsi(narrow); }
+XCHAR* NewStringFor(const XLOPER12&, std::u16string_view wide) { return NewWideString(wide); }
+char* NewStringFor(const XLOPER&, std::string_view narrow) { return NewNarrowString(narrow); }
+char* NewStringFor(const XLOPER&, std::u16string_view wide) { return NewNarrowStringFromWide(wide); }
+
+template <class T>
+T* Allocated(T* p) {
+    if (!p) throw CXlRuntimeException(MSG_MEMORY_ALLOCATION);
+    return p;
+}
+
+}  // namespace
+
+template <class Fill>
+void CXlValue::Store(uint32_t type, bool owned, bool releaseFirst, Fill fill) {
     if (releaseFirst) Release();
     if (WritesModern())
-        BeginModern(xltypeNum, false).val.num = value;
+        fill(BeginModern(type, owned));
     else
-        BeginLegacy(xltypeNum, false).val.num = value;
+        fill(BeginLegacy(type, owned));
+}
+
+void CXlValue::SetDouble(double value, bool releaseFirst) {
+    Store(xltypeNum, false, releaseFirst, [&](auto& r) { r.val.num = value; });
 }
 
 void CXlValue::SetError(ExcelErrorCode code, bool releaseFirst) {
-    if (releaseFirst) Release();
-    if (WritesModern())
-        BeginModern(xltypeErr, false).val.err = code;
-    else
-        BeginLegacy(xltypeErr, false).val.err = uint16_t(code);
+    Store(xltypeErr, false, releaseFirst, [&](auto& r) { r.val.err = decltype(r.val.err)(code); });
 }
 
 void CXlValue::SetBool(bool value, bool releaseFirst) {
-    if (releaseFirst) Release();
-    if (WritesModern())
-        BeginModern(xltypeBool, false).val.xbool = value;
-    else
-        BeginLegacy(xltypeBool, false).val.xbool = value;
+    Store(xltypeBool, false, releaseFirst, [&](auto& r) { r.val.xbool = value; });
 }
 
 void CXlValue::SetInt(int32_t value, bool releaseFirst) {
-    if (releaseFirst) Release();
-    if (WritesModern())
-        BeginModern(xltypeInt, false).val.w = value;
-    else
-        BeginLegacy(xltypeInt, false).val.w = int16_t(value);
+    Store(xltypeInt, false, releaseFirst, [&](auto& r) { r.val.w = decltype(r.val.w)(value); });
 }
 
 void CXlValue::SetString(std::string_view narrow, bool releaseFirst) {
-    if (releaseFirst) Release();
-    if (WritesModern()) {
-        XCHAR* s = NewWideStringFromAnsi(narrow);
-        if (!s) throw CXlRuntimeException(MSG_MEMORY_ALLOCATION);
-        BeginModern(xltypeStr, true).val.str = s;
-    } else {
-        char* s = NewNarrowString(narrow);
-        if (!s) throw CXlRuntimeException(MSG_MEMORY_ALLOCATION);
-        BeginLegacy(xltypeStr, true).val.str = s;
-    }
+    Store(xltypeStr, true, releaseFirst, [&](auto& r) { r.val.str = Allocated(NewStringFor(r, narrow)); });
 }
 
 void CXlValue::SetString(std::u16string_view wide, bool releaseFirst) {
-    if (releaseFirst) Release();
-    if (WritesModern()) {
-        XCHAR* s = NewWideString(wide);
-        if (!s) throw CXlRuntimeException(MSG_MEMORY_ALLOCATION);
-        BeginModern(xltypeStr, true).val.str = s;
-    } else {
-        char* s = NewNarrowStringFromWide(wide);
-        if (!s) throw CXlRuntimeException(MSG_MEMORY_ALLOCATION);
-        BeginLegacy(xltypeStr, true).val.str = s;
-    }
+    Store(xltypeStr, true, releaseFirst, [&](auto& r) { r.val.str = Allocated(NewStringFor(r, wide)); });
 }
 
 void CXlValue::SetMissing(bool releaseFirst) {
-    if (releaseFirst) Release();
-    if (WritesModern())
-        BeginModern(xltypeMissing, false);
-    else
-        BeginLegacy(xltypeMissing, false);
+    Store(xltypeMissing, false, releaseFirst, [](auto&) {});
 }
 
 void CXlValue::SetNil(bool releaseFirst) {
-    if (releaseFirst) Release();
-    if (WritesModern())
-        BeginModern(xltypeNil, false);
-    else
-        BeginLegacy(xltypeNil, false);
+    Store(xltypeNil, false, releaseFirst, [](auto&) {});
 }
 
 uint32_t CXlValue::Type() const {

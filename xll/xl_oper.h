@@ -86,6 +86,10 @@ protected:
     // Zeroes both records and sets one side's record type and flags.
     XLOPER12& BeginModern(uint32_t type, bool owned);
     XLOPER& BeginLegacy(uint32_t type, bool owned);
+    // Releases when asked, begins the writing side's record and lets `fill`
+    // set its value.
+    template <class Fill>
+    void Store(uint32_t type, bool owned, bool releaseFirst, Fill fill);
     XLOPER* legacy_;
     XLOPER12* modern_;
     uint16_t flags_;
