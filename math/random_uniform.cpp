@@ -1,0 +1,191 @@
+#include "math/random_uniform.h"
+
+#include <cassert>
+
+namespace Zr::Math {
+
+namespace {
+
+constexpr int kN = RandomUniform::kStateWords;
+constexpr int kM = 397;
+constexpr uint32_t kUpperMask = 0x80000000u;
+constexpr uint32_t kLowerMask = 0x7FFFFFFFu;
+constexpr uint32_t kMatrixA = 0x9908B0DFu;
+
+// 1 / (2^32 - 1): the largest word maps to 1, which the clamp then lowers.
+constexpr double kMt1998Scale = 2.3283064370807974e-10;
+static_assert(kMt1998Scale == 1.0 / 4294967295.0);
+
+// ran2 constants: two congruential generators advanced by Schrage's method,
+// which keeps every product inside 32-bit signed arithmetic.
+constexpr int32_t kIm1 = 2147483563;
+constexpr int32_t kIa1 = 40014;
+constexpr int32_t kIq1 = 53668;
+constexpr int32_t kIr1 = 12211;
+constexpr int32_t kIm2 = 2147483399;
+constexpr int32_t kIa2 = 40692;
+constexpr int32_t kIq2 = 52774;
+constexpr int32_t kIr2 = 3791;
+constexpr int32_t kNdiv = 1 + (kIm1 - 1) / RandomUniform::kRan2TableSize;
+constexpr double kRan2Scale = 1.0 / kIm1;
+static_assert(kNdiv == 67108862);
+static_assert(kRan2Scale == 4.656613057391769e-10);
+
+// x -> a x mod m for 0 < x < m, without overflow (m = a q + r, r < q).
+constexpr int32_t Schrage(int32_t x, int32_t a, int32_t q, int32_t r, int32_t m) {
+    const int32_t k = x / q;
+    x = a * (x - k * q) - k * r;
+    return x < 0 ? x + m : x;
+}
+
+// One word of the MT19937 recurrence from the upper bit of `u`, the lower
+// bits of `v` and the word M places further on. Branch-free, so the
+// regeneration loops vectorise.
+inline uint32_t Twist(uint32_t u, uint32_t v, uint32_t far) {
+    const uint32_t y = (u & kUpperMask) | (v & kLowerMask);
+    return far ^ (y >> 1) ^ (-(v & 1u) & kMatrixA);
+}
+
+}  // namespace
+
+void RandomUniform::Regenerate(uint32_t* state) noexcept {
+    int i = 0;
+    for (; i < kN - kM; ++i) state[i] = Twist(state[i], state[i + 1], state[i + kM]);
+    // From here the far word is one already regenerated in this pass.
+    for (; i < kN - 1; ++i) state[i] = Twist(state[i], state[i + 1], state[i + kM - kN]);
+    state[kN - 1] = Twist(state[kN - 1], state[0], state[kM - 1]);
+}
+
+void RandomUniform::SeedByKeyArray(uint32_t* state, const uint32_t* key, size_t length) noexcept {
+    assert(length >= 1);
+    state[0] = 19650218u;
+    for (uint32_t i = 1; i < uint32_t(kN); ++i)
+        state[i] = 1812433253u * (state[i - 1] ^ (state[i - 1] >> 30)) + i;
+
+    uint32_t i = 1;
+    size_t j = 0;
+    for (size_t k = length > size_t(kN) ? length : size_t(kN); k > 0; --k) {
+        state[i] = (state[i] ^ ((state[i - 1] ^ (state[i - 1] >> 30)) * 1664525u)) + key[j] +
+                   uint32_t(j);
+        if (++i >= uint32_t(kN)) {
+            state[0] = state[kN - 1];
+            i = 1;
+        }
+        if (++j >= length) j = 0;
+    }
+    for (int k = kN - 1; k > 0; --k) {
+        state[i] = (state[i] ^ ((state[i - 1] ^ (state[i - 1] >> 30)) * 1566083941u)) - i;
+        if (++i >= uint32_t(kN)) {
+            state[0] = state[kN - 1];
+            i = 1;
+        }
+    }
+    state[0] = 0x80000000u;  // the initial state is then never all zero
+}
+
+bool RandomUniform::Init(uint32_t seed1, uint32_t seed2, UniformGeneratorType type) noexcept {
+    type_ = type;
+    seed1_ = seed1;
+    seed2_ = seed2;
+    switch (type) {
+    case MT1998:
+        SeedMt1998(InitialSeedWord(seed1, seed2));
+        break;
+    case MT2002: {
+        const uint32_t key[2] = {seed1, seed2};
+        SeedMt2002(key, 2);
+        break;
+    }
+    case MT2002_128BIT: {
+        const uint32_t key[4] = {seed1, seed2, SeedStep(seed1), SeedStep(seed2)};
+        SeedMt2002(key, 4);
+        break;
+    }
+    default:
+        SeedRan2(InitialSeedWord(seed1, seed2));
+        break;
+    }
+    return true;
+}
+
+void RandomUniform::InitByKey(const uint32_t* key, size_t length) noexcept {
+    type_ = MT2002;
+    SeedMt2002(key, length);
+}
+
+void RandomUniform::SeedMt1998(uint32_t seedWord) noexcept {
+    state_[0] = seedWord | 1u;
+    for (int i = 1; i < kN; ++i) state_[i] = 69069u * state_[i - 1];
+    position_ = kN;  // the first draw regenerates
+}
+
+void RandomUniform::SeedMt2002(const uint32_t* key, size_t length) noexcept {
+    SeedByKeyArray(state_, key, length);
+    position_ = 1;  // counts down to 0 on the first word, which regenerates
+    next_ = 0;
+}
+
+void RandomUniform::SeedRan2(uint32_t seedWord) noexcept {
+    int32_t v = static_cast<int32_t>(seedWord | 1u);  // odd, so never INT32_MIN
+    if (v > 0) v = -v;
+    FillRan2Table(v);
+    position_ = kN;  // unused by ran2, but no longer "never seeded"
+}
+
+// Seeds both congruential states from a non-positive value and fills the
+// shuffle table after eight discarded steps.
+void RandomUniform::FillRan2Table(int32_t start) noexcept {
+    // Negation modulo 2^32, so that INT32_MIN (which seeding never yields)
+    // stays defined and ends up as 1.
+    const int32_t negated = static_cast<int32_t>(0u - static_cast<uint32_t>(start));
+    ran2State1_ = ran2State2_ = negated > 1 ? negated : 1;
+    ran2Output_ = 0;
+    for (int j = kRan2TableSize + 7; j >= 0; --j) {
+        ran2State1_ = Schrage(ran2State1_, kIa1, kIq1, kIr1, kIm1);
+        if (j < kRan2TableSize) ran2Table_[j] = ran2State1_;
+    }
+    ran2Output_ = ran2Table_[0];
+}
+
+int32_t RandomUniform::StepRan2() noexcept {
+    if (ran2State1_ <= 0) FillRan2Table(ran2State1_);
+    ran2State1_ = Schrage(ran2State1_, kIa1, kIq1, kIr1, kIm1);
+    ran2State2_ = Schrage(ran2State2_, kIa2, kIq2, kIr2, kIm2);
+    const int32_t j = ran2Output_ / kNdiv;
+    ran2Output_ = ran2Table_[j] - ran2State2_;
+    ran2Table_[j] = ran2State1_;
+    if (ran2Output_ < 1) ran2Output_ += kIm1 - 1;
+    return ran2Output_;
+}
+
+uint32_t RandomUniform::WordMt1998() noexcept {
+    if (position_ >= kN) {
+        Regenerate(state_);
+        position_ = 0;
+    }
+    return Temper(state_[position_++]);
+}
+
+void RandomUniform::RefillMt2002() noexcept {
+    // Seeding leaves the countdown at 1, which this word would take to 0:
+    // regenerate straight away.
+    if (position_ < 0) Init(seed1_, seed2_, type_);
+    Regenerate(state_);
+    position_ = kN;
+    next_ = 0;
+}
+
+double RandomUniform::NextOther() noexcept {
+    if (position_ < 0) Init(seed1_, seed2_, type_);
+    const double u = type_ == MT1998 ? WordMt1998() * kMt1998Scale : StepRan2() * kRan2Scale;
+    return Clamp(u);
+}
+
+uint32_t RandomUniform::NextWord() noexcept {
+    if (DrawsAsMt2002(type_)) return WordMt2002();
+    if (position_ < 0) Init(seed1_, seed2_, type_);
+    if (type_ == MT1998) return WordMt1998();
+    return static_cast<uint32_t>(StepRan2());
+}
+
+}  // namespace Zr::Math
