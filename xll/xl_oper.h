@@ -148,3 +148,38 @@ public:
         return *this;
     }
 };
+
+// Writes numbers and error codes straight into the elements of an array that
+// was just allocated (its elements are empty, so nothing needs releasing):
+// the fast way to fill a column of a million results. Element i counts row
+// by row; the caller keeps i below rows x columns.
+class CXlArrayWriter {
+public:
+    explicit CXlArrayWriter(CXlOper& array)
+        : modern_(array.ModernValid() && array.IsArray() ? array.Modern()->val.array.lparray : nullptr),
+          legacy_(array.LegacyValid() && array.IsArray() ? array.Legacy()->val.array.lparray : nullptr) {}
+
+    void SetDouble(int64_t i, double value) {
+        if (modern_) {
+            modern_[i].val.num = value;
+            modern_[i].xltype = xltypeNum;
+        } else {
+            legacy_[i].val.num = value;
+            legacy_[i].xltype = xltypeNum;
+        }
+    }
+
+    void SetError(int64_t i, ExcelErrorCode code) {
+        if (modern_) {
+            modern_[i].val.err = code;
+            modern_[i].xltype = xltypeErr;
+        } else {
+            legacy_[i].val.err = uint16_t(code);
+            legacy_[i].xltype = xltypeErr;
+        }
+    }
+
+private:
+    XLOPER12* modern_;
+    XLOPER* legacy_;
+};
