@@ -18,6 +18,16 @@ TEST(RegistrationText, ReferencesWithoutResourcesStayAsWritten) {
               "see #99999 and #0x7FFF and #@12");
 }
 
+#if defined(_WIN32)
+// This test program carries the message table as string resources 53248 + n.
+TEST(RegistrationText, ReferencesToResourcesAreExpanded) {
+    EXPECT_EQ(ExpandResourceReferences(std::u16string(u"#53278.")), u"Index out of range.");
+    EXPECT_EQ(ExpandResourceReferences(std::string("[#0xD01E]")), "[Index out of range]");
+    EXPECT_EQ(ExpandResourceReferences(std::u16string(u"#@53279")), u"Illegal argument");
+    EXPECT_EQ(ExpandResourceReferences(std::u16string(u"#53248")), u"#53248");  // empty entry: as written
+}
+#endif
+
 TEST(RegistrationText, ArgumentCountComesFromTheTypeText) {
     XlFunctionRecord ribbon{nullptr, "R_4", "R_12", "RJCCJCCA", "UJC%C%JC%C%A", u"R", nullptr, u"a", 2, nullptr,
                             u"14", u"", 4, u"", nullptr, u"h", nullptr, nullptr, nullptr, u"", 0, 0};
