@@ -43,6 +43,12 @@ bool LoadMessage(unsigned n, std::string& narrow) {
     return true;
 }
 
+std::string MessageText(unsigned n) {
+    std::string text;
+    LoadMessage(n, text);
+    return text;
+}
+
 std::string FormatMessageA(unsigned n, const std::vector<std::string>& args) {
     std::string pattern;
     if (!LoadMessage(n, pattern)) return psl::Format("Message #{0} not found", {psl::DecimalText(n)});

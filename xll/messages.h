@@ -17,6 +17,16 @@ enum Message : unsigned {
     MSG_TYPE_NUMBER = 5,
     MSG_TYPE_INTEGER = 6,
     MSG_TYPE_STRING = 7,
+    MSG_EXPECTED = 11,
+    MSG_EXPECTED_TYPE_FOR = 12,
+    MSG_EXPECTED_AT_LEAST_ONE = 13,
+    MSG_EXPECTED_VECTOR = 15,
+    MSG_EXPECTED_ONE_ROW = 17,
+    MSG_EXPECTED_ROWS = 18,
+    MSG_EXPECTED_ONE_COLUMN = 19,
+    MSG_EXPECTED_COLUMNS = 20,
+    MSG_EXPECTED_ONE_VALUE = 21,
+    MSG_EXPECTED_VALUES = 22,
     MSG_INDEX_OUT_OF_RANGE = 30,
     MSG_ILLEGAL_ARGUMENT = 31,
     MSG_BAD_XLOPER_TYPE = 32,
@@ -36,6 +46,9 @@ enum Message : unsigned {
 // Message n as stored; false when n is outside the table.
 bool LoadMessage(unsigned n, std::string& narrow);
 bool LoadMessage(unsigned n, std::u16string& wide);
+
+// Message n as narrow text; empty outside the table.
+std::string MessageText(unsigned n);
 
 // Message n with its placeholders filled; "Message #n not found" outside the table.
 std::string FormatMessageA(unsigned n, const std::vector<std::string>& args = {});

@@ -125,6 +125,14 @@ public:
     XLOPER12* ReturnXloper12();
     XLOPER* ReturnXloper();
 
+    // Conversions of the value (the Excel 12 side when valid). On failure they
+    // throw "Expected number" and the like, or without the flag give 0, false
+    // or empty text.
+    double ToDouble(bool throwOnFailure = true) const;
+    bool ToBool(bool throwOnFailure = true) const;
+    std::string ToString(bool throwOnFailure = true) const;
+    std::u16string ToWideString(bool throwOnFailure = true) const;
+
     // Takes a record Excel returned from a call (freed later with xlFree).
     void TakeExcelResult(bool modern);
 
