@@ -84,7 +84,8 @@ private:
         SkipSpace();
         const char c = Peek();
         if (c == ',' || c == ')') return Value::Missing();
-        if (c == '{') return ParseArray();
+        if (c == '{') return ParseArray('}', false);
+        if (c == '[') return ParseArray(']', true);
         return ParseScalar();
     }
 
@@ -162,8 +163,11 @@ private:
         Fail(message);
     }
 
-    Value ParseArray() {
-        ++pos_;  // opening brace
+    // An array constant {1,2;3,4}, or with `blanks` a range of cells
+    // [1,2,;3,4,;,,] whose empty elements are blank cells (Nil), as Excel
+    // passes a selected range with empty cells.
+    Value ParseArray(char close, bool blanks) {
+        ++pos_;  // opening bracket
         std::vector<Value> elements;
         int rows = 1;
         int columns = 0;
@@ -171,9 +175,13 @@ private:
         for (;;) {
             SkipSpace();
             const char c = Peek();
-            if (c == ',' || c == ';' || c == '}') Fail("empty array element");
-            if (c == '{') Fail("arrays cannot be nested");
-            elements.push_back(ParseScalar());
+            if (c == '{' || c == '[') Fail("arrays cannot be nested");
+            if (c != ',' && c != ';' && c != close)
+                elements.push_back(ParseScalar());
+            else if (blanks)
+                elements.push_back(Value::Nil());
+            else
+                Fail("empty array element");
             ++column;
             SkipSpace();
             const char next = Peek();
@@ -181,12 +189,16 @@ private:
                 ++pos_;
                 continue;
             }
-            if (next != ';' && next != '}') Fail("expected ',', ';' or '}' in the array");
+            if (next != ';' && next != close) {
+                std::string message = "expected ',', ';' or '";  // piecewise, as in ParseBool
+                message += close;
+                Fail(message + "' in the array");
+            }
             if (rows == 1) columns = column;
             if (column != columns) Fail("array rows differ in length");
             column = 0;
             ++pos_;
-            if (next == '}') return Value::Array(rows, columns, std::move(elements));
+            if (next == close) return Value::Array(rows, columns, std::move(elements));
             ++rows;
         }
     }

@@ -29,7 +29,8 @@ private:
 
 // Accepts an optional leading "=", a function name and an optional
 // parenthesised argument list: numbers, TRUE/FALSE, "text" ("" for a quote),
-// error literals (#N/A, ...), empty arguments and array constants {1,2;3,4}.
+// error literals (#N/A, ...), empty arguments, array constants {1,2;3,4} and
+// range-like tables [1,2,;3,4,;,,] whose empty elements are blank cells.
 // Throws FormulaError on anything else.
 Formula ParseFormula(std::string_view text);
 

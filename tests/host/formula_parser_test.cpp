@@ -120,6 +120,31 @@ TEST(ParseFormula, RejectsMalformedArrays) {
     ExpectRejected("F({1,2)");
 }
 
+TEST(ParseFormula, CellRangesHoldBlankCells) {
+    const Value n = Value::Nil();
+    EXPECT_EQ(Only("[1,2,;3,4,;,,]"), Value::Array(3, 3, {Value::Number(1), Value::Number(2), n, Value::Number(3),
+                                                           Value::Number(4), n, n, n, n}));
+    EXPECT_EQ(Only("[ , \"\" ; #N/A , TRUE ]"),
+              Value::Array(2, 2, {n, Value::Text(u""), Value::Error(xlerrNA), Value::Bool(true)}));
+    EXPECT_EQ(Only("[]"), Value::Array(1, 1, {n}));
+    EXPECT_EQ(Only("[;]"), Value::Array(2, 1, {n, n}));
+    const std::vector<Value> args = Arguments("F([1;2], {3})");
+    ASSERT_EQ(args.size(), 2u);
+    EXPECT_EQ(args[0], Value::Array(2, 1, {Value::Number(1), Value::Number(2)}));
+}
+
+TEST(ParseFormula, RejectsMalformedCellRanges) {
+    ExpectRejected("F([1,2;3])");  // ragged, blanks or not
+    ExpectRejected("F([,;,,])");
+    ExpectRejected("F([1,2)");
+    ExpectRejected("F([1,2})");
+    ExpectRejected("F({1,2])");
+    ExpectRejected("F([[1]])");
+    ExpectRejected("F([{1}])");
+    ExpectRejected("F({[1]})");
+    ExpectRejected("F([A1])");
+}
+
 TEST(ParseFormula, ErrorTellsWhere) {
     try {
         ParseFormula("F(1,@)");
