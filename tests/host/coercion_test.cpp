@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "host/coercion.h"
 #include "host/host.h"
@@ -9,151 +10,99 @@
 namespace Zr::Host {
 namespace {
 
-// --- Type texts ---------------------------------------------------------------
+const auto N = &Value::Number;
+const auto T = &Value::Text;
+const auto B = &Value::Bool;
+const auto E = &Value::Error;
 
-TEST(TypeText, ReadsResultArgumentsAndModifiers) {
-    const auto s = ParseTypeText("UJBBIJJ$");
+TEST(TypeText, LettersAndModifiers) {
+    using A = ArgType;
+    const auto s = ParseTypeText("UJBIC%A$");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->result, ResultType::Record12);
-    EXPECT_EQ(s->arguments, (std::vector<ArgType>{ArgType::Int32, ArgType::Double, ArgType::Double, ArgType::Int16,
-                                                  ArgType::Int32, ArgType::Int32}));
+    EXPECT_EQ(s->arguments, (std::vector<A>{A::Int32, A::Double, A::Int16, A::WideText, A::Bool16}));
     EXPECT_TRUE(s->threadSafe);
     EXPECT_TRUE(s->needsExcel12);
+    for (const char* legacy : {"RJCCJCCA", "RJPPP", "R"}) EXPECT_FALSE(ParseTypeText(legacy)->needsExcel12) << legacy;
+    for (const char* modern : {"RQ", "RB$"}) EXPECT_TRUE(ParseTypeText(modern)->needsExcel12) << modern;
+    for (const char* bad : {"", "$", "UX", "QB", "U$B"}) EXPECT_FALSE(ParseTypeText(bad)) << bad;  // Q: no result
 }
 
-TEST(TypeText, WideTextTakesTwoCharacters) {
-    const auto s = ParseTypeText("UJC%C%JC%C%A");
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->arguments.size(), 7u);
-    EXPECT_EQ(s->arguments[1], ArgType::WideText);
-    EXPECT_EQ(s->arguments[3], ArgType::Int32);
-    EXPECT_EQ(s->arguments[6], ArgType::Bool16);
+// What a cell shows for each conversion: the native value or the failure.
+template <class Native>
+Value Shown(const Coerced<Native>& c) {
+    if (c.failure) return *c.failure;
+    if constexpr (std::is_same_v<Native, std::u16string>)
+        return Value::Text(c.value);
+    else
+        return Value::Number(double(c.value));
 }
 
-TEST(TypeText, LegacyTextsNeedNoExcel12) {
-    for (const char* text : {"RJCCJCCA", "RBBBA", "R", "RJPPP", "J"}) {
-        const auto s = ParseTypeText(text);
-        ASSERT_TRUE(s) << text;
-        EXPECT_FALSE(s->needsExcel12) << text;
+Value Convert(char letter, const Value& v) {
+    switch (letter) {
+    case 'B': return Shown(ToDoubleArgument(v));
+    case 'J': return Shown(ToInt32Argument(v));
+    case 'I': return Shown(ToInt16Argument(v));
+    case 'A': return Shown(ToBoolArgument(v));
+    default: return Shown(ToTextArgument(v));
     }
-    EXPECT_TRUE(ParseTypeText("RQ")->needsExcel12);
-    EXPECT_TRUE(ParseTypeText("RB$")->needsExcel12);
-    EXPECT_EQ(ParseTypeText("U$")->arguments.size(), 0u);
 }
 
-TEST(TypeText, RejectsUnknownLettersAndMisplacedModifiers) {
-    EXPECT_FALSE(ParseTypeText(""));
-    EXPECT_FALSE(ParseTypeText("$"));
-    EXPECT_FALSE(ParseTypeText("UX"));
-    EXPECT_FALSE(ParseTypeText("QB"));  // Q is no result letter
-    EXPECT_FALSE(ParseTypeText("U$B"));
+TEST(NativeArguments, AsExcelConvertsThem) {
+    const Value value = E(xlerrValue), num = E(xlerrNum), missing = Value::Missing();
+    const struct {
+        char letter;
+        Value input, shown;
+    } rows[] = {
+        {'B', B(true), N(1)}, {'B', T(u" 1e2 "), N(100)}, {'B', missing, N(0)}, {'B', Value::Nil(), N(0)},
+        {'B', T(u"abc"), value}, {'B', T(u""), value}, {'B', T(u"inf"), value},
+        {'B', Value::Array(1, 1, {N(1)}), value}, {'B', E(xlerrDiv0), E(xlerrDiv0)},  // errors show themselves
+        // Integers truncate toward zero; beyond the parameter's range is #NUM!.
+        {'J', N(-2.9), N(-2)}, {'J', T(u"7.8"), N(7)}, {'J', B(true), N(1)}, {'J', T(u"x"), value},
+        {'J', N(2147483647.9), N(2147483647)}, {'J', N(-2147483648.0), N(-2147483648.0)},
+        {'J', N(2147483648.0), num}, {'J', N(std::nan("")), num},
+        {'I', N(-0.5), N(0)}, {'I', missing, N(0)}, {'I', N(32767), N(32767)}, {'I', N(-32768), N(-32768)},
+        {'I', N(32768), num}, {'I', N(-32769), num},
+        {'A', N(-3), N(1)}, {'A', N(0), N(0)}, {'A', T(u"true"), N(1)}, {'A', missing, N(0)},
+        {'A', T(u"1"), value}, {'A', E(xlerrNA), E(xlerrNA)},
+        {'C', N(0.1), T(u"0.1")}, {'C', B(false), T(u"FALSE")}, {'C', missing, T(u"")},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Convert(row.letter, row.input), row.shown) << row.letter << " " << FormatValue(row.input);
 }
 
-// --- Native arguments ---------------------------------------------------------
-
-TEST(DoubleArgument, NumbersBooleansNumericTextAndEmptyCells) {
-    EXPECT_EQ(ToDoubleArgument(Value::Number(2.5)).value, 2.5);
-    EXPECT_EQ(ToDoubleArgument(Value::Bool(true)).value, 1.0);
-    EXPECT_EQ(ToDoubleArgument(Value::Text(u" 1e2 ")).value, 100.0);
-    EXPECT_EQ(ToDoubleArgument(Value::Missing()).value, 0.0);
-    EXPECT_TRUE(ToDoubleArgument(Value::Nil()).Ok());
-}
-
-TEST(DoubleArgument, WhatExcelCannotConvertIsShownInstead) {
-    EXPECT_EQ(*ToDoubleArgument(Value::Text(u"abc")).failure, Value::Error(xlerrValue));
-    EXPECT_EQ(*ToDoubleArgument(Value::Text(u"")).failure, Value::Error(xlerrValue));
-    EXPECT_EQ(*ToDoubleArgument(Value::Text(u"inf")).failure, Value::Error(xlerrValue));
-    EXPECT_EQ(*ToDoubleArgument(Value::Array(1, 1, {Value::Number(1)})).failure, Value::Error(xlerrValue));
-    EXPECT_EQ(*ToDoubleArgument(Value::Error(xlerrDiv0)).failure, Value::Error(xlerrDiv0));  // errors pass through
-}
-
-TEST(IntegerArgument, TruncatesTowardZero) {
-    EXPECT_EQ(ToInt32Argument(Value::Number(2.9)).value, 2);
-    EXPECT_EQ(ToInt32Argument(Value::Number(-2.9)).value, -2);
-    EXPECT_EQ(ToInt16Argument(Value::Number(-0.5)).value, 0);
-    EXPECT_EQ(ToInt32Argument(Value::Text(u"7.8")).value, 7);
-    EXPECT_EQ(ToInt32Argument(Value::Bool(true)).value, 1);
-    EXPECT_EQ(ToInt16Argument(Value::Missing()).value, 0);
-}
-
-TEST(IntegerArgument, RangeLimitsGiveNum) {
-    EXPECT_EQ(ToInt32Argument(Value::Number(2147483647.9)).value, 2147483647);
-    EXPECT_EQ(ToInt32Argument(Value::Number(-2147483648.0)).value, -2147483647 - 1);
-    EXPECT_EQ(*ToInt32Argument(Value::Number(2147483648.0)).failure, Value::Error(xlerrNum));
-    EXPECT_EQ(ToInt16Argument(Value::Number(32767)).value, 32767);
-    EXPECT_EQ(ToInt16Argument(Value::Number(-32768)).value, -32768);
-    EXPECT_EQ(*ToInt16Argument(Value::Number(32768)).failure, Value::Error(xlerrNum));
-    EXPECT_EQ(*ToInt16Argument(Value::Number(-32769)).failure, Value::Error(xlerrNum));
-    EXPECT_EQ(*ToInt32Argument(Value::Number(std::nan(""))).failure, Value::Error(xlerrNum));
-    EXPECT_EQ(*ToInt32Argument(Value::Text(u"x")).failure, Value::Error(xlerrValue));
-}
-
-TEST(BoolArgument, NonZeroIsTrue) {
-    EXPECT_TRUE(ToBoolArgument(Value::Number(-3)).value);
-    EXPECT_FALSE(ToBoolArgument(Value::Number(0)).value);
-    EXPECT_TRUE(ToBoolArgument(Value::Bool(true)).value);
-    EXPECT_TRUE(ToBoolArgument(Value::Text(u"true")).value);
-    EXPECT_FALSE(ToBoolArgument(Value::Missing()).value);
-    EXPECT_EQ(*ToBoolArgument(Value::Text(u"1")).failure, Value::Error(xlerrValue));
-    EXPECT_EQ(*ToBoolArgument(Value::Error(xlerrNA)).failure, Value::Error(xlerrNA));
-}
-
-TEST(TextArgument, ScalarsAsTheCellShowsThem) {
-    EXPECT_EQ(ToTextArgument(Value::Text(u"x")).value, u"x");
-    EXPECT_EQ(ToTextArgument(Value::Number(0.1)).value, u"0.1");
-    EXPECT_EQ(ToTextArgument(Value::Bool(false)).value, u"FALSE");
-    EXPECT_EQ(ToTextArgument(Value::Missing()).value, u"");
-}
-
-// --- xlCoerce -------------------------------------------------------------------
-
-TEST(XlCoerce, VersionTextToInteger) {
-    const auto c = CoerceToTypes(Value::Text(u"16.0"), xltypeInt, false);
-    ASSERT_TRUE(c);
-    EXPECT_TRUE(c->integer);
-    EXPECT_EQ(c->value, Value::Number(16));
-}
-
-TEST(XlCoerce, IntegersTruncateAndRespectTheRecordWidth) {
-    EXPECT_EQ(CoerceToTypes(Value::Number(-3.7), xltypeInt, false)->value, Value::Number(-3));
-    EXPECT_EQ(CoerceToTypes(Value::Bool(true), xltypeInt, false)->value, Value::Number(1));
-    EXPECT_TRUE(CoerceToTypes(Value::Number(40000), xltypeInt, false));
-    EXPECT_FALSE(CoerceToTypes(Value::Number(40000), xltypeInt, true));
-    EXPECT_FALSE(CoerceToTypes(Value::Number(3e9), xltypeInt, false));
-}
-
-TEST(XlCoerce, ImpossibleConversionsFail) {
-    EXPECT_FALSE(CoerceToTypes(Value::Text(u"abc"), xltypeInt, false));
-    EXPECT_FALSE(CoerceToTypes(Value::Text(u"abc"), xltypeNum, false));
-    EXPECT_FALSE(CoerceToTypes(Value::Error(xlerrNA), xltypeNum | xltypeStr, false));
-    EXPECT_FALSE(CoerceToTypes(Value::Text(u"maybe"), xltypeBool, false));
-}
-
-TEST(XlCoerce, KeepsAValueAlreadyOfARequestedType) {
-    const auto c = CoerceToTypes(Value::Text(u"12"), xltypeNum | xltypeStr, false);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->value, Value::Text(u"12"));
-    EXPECT_FALSE(c->integer);
-    EXPECT_EQ(CoerceToTypes(Value::Error(xlerrNA), xltypeErr, false)->value, Value::Error(xlerrNA));
-}
-
-TEST(XlCoerce, ConvertsBetweenScalarTypes) {
-    EXPECT_EQ(CoerceToTypes(Value::Number(2.5), xltypeStr, false)->value, Value::Text(u"2.5"));
-    EXPECT_EQ(CoerceToTypes(Value::Bool(true), xltypeStr, false)->value, Value::Text(u"TRUE"));
-    EXPECT_EQ(CoerceToTypes(Value::Text(u"FALSE"), xltypeBool, false)->value, Value::Bool(false));
-    EXPECT_EQ(CoerceToTypes(Value::Number(0), xltypeBool, false)->value, Value::Bool(false));
-    EXPECT_EQ(CoerceToTypes(Value::Bool(true), xltypeNum, false)->value, Value::Number(1));
-}
-
-TEST(XlCoerce, ArraysGiveTheirTopLeftElementOrStayArrays) {
-    const Value a = Value::Array(1, 2, {Value::Text(u"5"), Value::Number(9)});
-    EXPECT_EQ(CoerceToTypes(a, xltypeNum, false)->value, Value::Number(5));
-    EXPECT_EQ(CoerceToTypes(a, xltypeMulti, false)->value, a);
-    EXPECT_EQ(CoerceToTypes(Value::Number(3), xltypeMulti, false)->value, Value::Array(1, 1, {Value::Number(3)}));
-}
-
-TEST(XlCoerce, OwnershipBitsInTheTypeAreIgnored) {
-    EXPECT_TRUE(CoerceToTypes(Value::Number(1), xltypeInt | xlbitXLFree, false)->integer);
+TEST(XlCoerce, ToTheRequestedTypes) {
+    const Value fiveAndNine = Value::Array(1, 2, {T(u"5"), N(9)});
+    const std::nullopt_t failed = std::nullopt;
+    const struct {
+        Value input;
+        uint32_t types;
+        bool narrow;  // an XLOPER's 16-bit integer
+        std::optional<Value> result;
+    } rows[] = {
+        {T(u"16.0"), xltypeInt, false, N(16)},  // the version text
+        {N(-3.7), xltypeInt, false, N(-3)}, {B(true), xltypeInt, false, N(1)},
+        {N(40000), xltypeInt, false, N(40000)}, {N(40000), xltypeInt, true, failed},
+        {N(3e9), xltypeInt, false, failed},
+        {N(1), xltypeInt | xlbitXLFree, false, N(1)},  // ownership bits are ignored
+        {T(u"abc"), xltypeInt, false, failed}, {T(u"abc"), xltypeNum, false, failed},
+        {E(xlerrNA), xltypeNum | xltypeStr, false, failed}, {T(u"maybe"), xltypeBool, false, failed},
+        {T(u"12"), xltypeNum | xltypeStr, false, T(u"12")},  // already of a requested type
+        {E(xlerrNA), xltypeErr, false, E(xlerrNA)}, {N(2.5), xltypeStr, false, T(u"2.5")},
+        {B(true), xltypeStr, false, T(u"TRUE")}, {T(u"FALSE"), xltypeBool, false, B(false)},
+        {N(0), xltypeBool, false, B(false)}, {B(true), xltypeNum, false, N(1)},
+        {fiveAndNine, xltypeNum, false, N(5)},  // the top left element
+        {fiveAndNine, xltypeMulti, false, fiveAndNine},
+        {N(3), xltypeMulti, false, Value::Array(1, 1, {N(3)})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(FormatValue(row.input) + " to " + std::to_string(row.types));
+        const auto c = CoerceToTypes(row.input, row.types, row.narrow);
+        ASSERT_EQ(c.has_value(), row.result.has_value());
+        if (!c) continue;
+        EXPECT_EQ(c->value, *row.result);
+        EXPECT_EQ(c->integer, (row.types & xltypeInt) != 0);
+    }
 }
 
 }  // namespace

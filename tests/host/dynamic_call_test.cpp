@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "host/dynamic_call.h"
@@ -12,105 +13,66 @@ namespace Zr::Host {
 namespace {
 
 using R = RawArgument;
+std::vector<double> g_seen;  // what the last callee received, in order
 
-struct Seen {
-    std::vector<double> values;
-};
-Seen g_seen;
-
-template <class... T>
-void Record(T... args) {
-    g_seen.values = {static_cast<double>(args)...};
-}
-
-int IntDoubleMix(int a, double b, short c, double d, int e, int f, int g, int h, double i, int j, double k,
-                 int l) {
-    Record(a, b, c, d, e, f, g, h, i, j, k, l);
+int IntDoubleMix(int a, double b, short c, double d, int e, int f, int g, int h, double i, int j, double k, int l) {
+    g_seen = {double(a), b, double(c), d, double(e), double(f), double(g), double(h), i, double(j), k, double(l)};
     return 42;
 }
 
 double TenDoublesSevenInts(double d0, int i0, double d1, double d2, int i1, double d3, double d4, int i2, double d5,
                            int i3, double d6, int i4, double d7, int i5, double d8, int i6, double d9) {
-    Record(d0, i0, d1, d2, i1, d3, d4, i2, d5, i3, d6, i4, d7, i5, d8, i6, d9);
+    g_seen = {d0, double(i0), d1, d2, double(i1), d3, d4, double(i2), d5, double(i3), d6, double(i4), d7,
+              double(i5), d8, double(i6), d9};
     return d9 * 2;
 }
 
 int64_t SixteenInts(int64_t a0, int a1, short a2, int a3, int64_t a4, int a5, int a6, short a7, int a8, int a9,
                     int a10, int a11, int a12, int a13, int a14, int64_t a15) {
-    Record(a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15);
+    g_seen = {double(a0), double(a1), double(a2),  double(a3),  double(a4),  double(a5),  double(a6),  double(a7),
+              double(a8), double(a9), double(a10), double(a11), double(a12), double(a13), double(a14), double(a15)};
     return a15 - a0;
 }
 
-const char* PointerAndDoubles(double x, const char* text, double y, const int* p) {
-    Record(x, y, *p);
+const char* PointersAndDoubles(double x, const char* text, double y, const double* p) {
+    g_seen = {x, std::signbit(y) ? -1.0 : 1.0, *p};
     return text;
 }
 
-short NoArguments() {
-    g_seen.values.clear();
-    return -3;
-}
-
-std::vector<double> Expected(std::initializer_list<double> values) { return values; }
-
-TEST(DynamicCall, MoreThanSixIntegersInterleavedWithDoubles) {
-    const std::vector<R> args = {R::Integer(1), R::Real(2.5), R::Integer(-3), R::Real(4.25), R::Integer(5),
-                                 R::Integer(6), R::Integer(7), R::Integer(8), R::Real(9.125), R::Integer(-10),
-                                 R::Real(11.5), R::Integer(12)};
-    EXPECT_EQ(static_cast<int>(CallForInteger(reinterpret_cast<const void*>(&IntDoubleMix), args)), 42);
-    EXPECT_EQ(g_seen.values, Expected({1, 2.5, -3, 4.25, 5, 6, 7, 8, 9.125, -10, 11.5, 12}));
-}
-
-TEST(DynamicCall, MoreThanEightDoublesSpillToTheStackInOrder) {
+// Arguments of the given kinds ('I'nteger or 'D'ouble) whose values are their
+// positions, negated when odd, plus a half for doubles.
+std::vector<R> Arguments(std::string_view kinds, std::vector<double>& expected) {
     std::vector<R> args;
-    std::vector<double> expected;
-    for (int k = 0; k < 17; ++k) {
-        const bool isInt = k == 1 || k == 4 || k == 7 || k == 9 || k == 11 || k == 13 || k == 15;
-        args.push_back(isInt ? R::Integer(100 + k) : R::Real(k + 0.5));
-        expected.push_back(isInt ? 100 + k : k + 0.5);
+    for (size_t k = 0; k < kinds.size(); ++k) {
+        const double v = (k % 2 ? -1.0 : 1.0) * double(k + 1) + (kinds[k] == 'I' ? 0 : 0.5);
+        args.push_back(kinds[k] == 'I' ? R::Integer(int64_t(v)) : R::Real(v));
+        expected.push_back(v);
     }
-    EXPECT_EQ(CallForDouble(reinterpret_cast<const void*>(&TenDoublesSevenInts), args), 33.0);
-    EXPECT_EQ(g_seen.values, expected);
+    return args;
 }
 
-TEST(DynamicCall, SixteenIntegersOfMixedWidthsSignExtended) {
-    std::vector<R> args;
-    std::vector<double> expected;
-    for (int k = 0; k < 16; ++k) {
-        const int value = (k % 2 ? -1 : 1) * (k + 1);
-        args.push_back(R::Integer(value));
-        expected.push_back(value);
-    }
-    EXPECT_EQ(static_cast<int64_t>(CallForInteger(reinterpret_cast<const void*>(&SixteenInts), args)), -16 - 1);
-    EXPECT_EQ(g_seen.values, expected);
-}
+const void* Address(auto* function) { return reinterpret_cast<const void*>(function); }
 
-TEST(DynamicCall, PointersAreIntegerClassAndComeBackUnchanged) {
-    const char* text = "hello";
-    const int seven = 7;
-    const std::vector<R> args = {R::Real(1.25), R::Pointer(text), R::Real(-2), R::Pointer(&seven)};
-    const uint64_t result = CallForInteger(reinterpret_cast<const void*>(&PointerAndDoubles), args);
-    EXPECT_EQ(reinterpret_cast<const char*>(result), text);
-    EXPECT_EQ(g_seen.values, Expected({1.25, -2, 7}));
-}
-
-TEST(DynamicCall, NoArgumentsAndNarrowResults) {
-    g_seen.values = {1};
-    const uint64_t result = CallForInteger(reinterpret_cast<const void*>(&NoArguments), {});
-    EXPECT_EQ(static_cast<short>(result), -3);
-    EXPECT_TRUE(g_seen.values.empty());
-}
-
-TEST(DynamicCall, DoubleBitPatternsSurviveUntouched) {
-    const double tiny = 4.9406564584124654e-324;  // a denormal must not be flushed
-    const std::vector<R> args = {R::Real(tiny), R::Pointer(""), R::Real(-0.0), R::Pointer(&tiny)};
-    auto check = [](double x, const char*, double y, const double* p) -> const char* {
-        g_seen.values = {x, std::signbit(y) ? 1.0 : 0.0, *p};
-        return nullptr;
+TEST(DynamicCall, EveryArgumentWhereTheCalleeLooks) {
+    const struct { const char* kinds; const void* function; bool realResult; double result; } calls[] = {
+        {"IDIDIIIIDIDI", Address(&IntDoubleMix), false, 42},  // more than six integers among doubles
+        {"DIDDIDDIDIDIDIDID", Address(&TenDoublesSevenInts), true, 35},  // more than eight doubles: on the stack
+        {"IIIIIIIIIIIIIIII", Address(&SixteenInts), false, -17},  // mixed widths, sign-extended
     };
-    using Fn = const char* (*)(double, const char*, double, const double*);
-    CallForInteger(reinterpret_cast<const void*>(static_cast<Fn>(check)), args);
-    EXPECT_EQ(g_seen.values, Expected({tiny, 1.0, tiny}));
+    for (const auto& c : calls) {
+        std::vector<double> expected;
+        const std::vector<R> args = Arguments(c.kinds, expected);
+        const double result = c.realResult ? CallForDouble(c.function, args)
+                                           : int32_t(CallForInteger(c.function, args));  // an int: the low half
+        EXPECT_EQ(result, c.result) << c.kinds;
+        EXPECT_EQ(g_seen, expected) << c.kinds;
+    }
+    // Pointers are integer-class; doubles keep every bit.
+    const char* text = "hello";
+    const double tiny = 4.9406564584124654e-324;  // a denormal must not be flushed
+    const std::vector<R> args = {R::Real(tiny), R::Pointer(text), R::Real(-0.0), R::Pointer(&tiny)};
+    EXPECT_EQ(reinterpret_cast<const char*>(CallForInteger(Address(&PointersAndDoubles), args)), text);
+    EXPECT_EQ(g_seen, (std::vector<double>{tiny, -1.0, tiny}));
 }
 
 }  // namespace
