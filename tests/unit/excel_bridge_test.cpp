@@ -1,40 +1,26 @@
 // The bridge's own refusals, decided before Excel is called.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "xll/excel_bridge.h"
 
 using namespace Zr::Xll;
 
-namespace {
-
-std::vector<const CXlOper*> Pointers(const std::vector<CXlOper>& values) {
-    std::vector<const CXlOper*> p;
-    for (const auto& v : values) p.push_back(&v);
-    return p;
-}
-
-}  // namespace
-
 TEST(ExcelBridge, RefusesWhatExcelCouldNotTake) {
-    SetIsExcel12(false);
-    EXPECT_EQ(CallExcel(xlGetName, nullptr, {}, BridgeMode::Excel12), xlretRefusedByBridge);
-
-    std::vector<CXlOper> many(31);
-    for (auto& v : many) v.SetDouble(1);
-    EXPECT_EQ(CallExcel(xlfRegister, nullptr, Pointers(many), BridgeMode::Legacy), xlretRefusedByBridge);
-
     SetIsExcel12(true);
-    std::vector<CXlOper> tooMany(256);
-    for (auto& v : tooMany) v.SetDouble(1);
-    EXPECT_EQ(CallExcel(xlfRegister, nullptr, Pointers(tooMany), BridgeMode::Excel12), xlretInvCount);
-
-    CXlOper empty;
+    std::vector<CXlOper> numbers(256);
+    std::vector<const CXlOper*> args;
+    for (CXlOper& v : numbers) args.push_back(&v);
+    for (CXlOper& v : numbers) v.SetDouble(1);
+    EXPECT_EQ(CallExcel(xlfRegister, nullptr, args, BridgeMode::Excel12), xlretInvCount);  // 255 at most
+    SetIsExcel12(false);
+    EXPECT_EQ(CallExcel(xlGetName, nullptr, {}, BridgeMode::Excel12), xlretRefusedByBridge);  // no Excel 12 here
+    const std::span<const CXlOper* const> thirtyOne(args.data(), 31);
+    EXPECT_EQ(CallExcel(xlfRegister, nullptr, thirtyOne, BridgeMode::Legacy), xlretRefusedByBridge);  // 30 at most
+    SetIsExcel12(true);
+    CXlOper empty, longText;
     EXPECT_EQ(CallExcel(xlCoerce, nullptr, {&empty}, BridgeMode::Legacy), xlretInvXloper);
-
-    CXlOper longText;  // Excel 12 side only; no XLOPER string holds 300 characters
-    longText.SetString(std::string(300, 'x'));
+    longText.SetString(std::string(300, 'x'));  // Excel 12 side only; no XLOPER string holds 300 characters
     EXPECT_EQ(CallExcel(xlcAlert, nullptr, {&longText}, BridgeMode::Legacy), xlretRefusedByBridge);
 }
