@@ -1,20 +1,26 @@
-// The multivariate worksheet bodies at worksheet sizes: ZrRandMultiNorm with
-// 100,000 rows for dimensions 2, 10 and 50, with and without resampling, and
-// ZrMultiCorrel on 100,000 x 20 observations. The bodies are called
-// directly with Excel 12 values, so the figures hold the add-in's work (the
-// conversion of the arguments, the numerics, the result records) and none of
-// a host's copying. The generator alone, writing into a plain array, shows
+// The multivariate worksheet functions at worksheet sizes: ZrRandMultiNorm
+// with 100,000 rows for dimensions 2, 10 and 50, with and without
+// resampling, and ZrMultiCorrel on 100,000 x 20 observations. The _12
+// entries are called directly with Excel 12 values, so the figures hold the
+// add-in's work (the conversion of the arguments, the numerics, the result
+// records) and none of a host's copying. The generator alone, writing into a plain array, shows
 // what the records cost.
 #include <benchmark/benchmark.h>
 
 #include <random>
 
-#include "functions/multivariate_functions.h"
+#include "loaded_addin.h"
 #include "math/random_multi_normal.h"
 
 namespace {
 
 constexpr int32_t kRows = 100000;
+
+using Zr::Bench::Addin;
+using Zr::Xll::XlBool;
+using ZrRandMultiNorm12 = XLOPER12* (*)(int32_t, XLOPER12*, XLOPER12*, int16_t, int32_t, int32_t, XlBool, XlBool,
+                                        XlBool);
+using ZrMultiCorrel12 = XLOPER12* (*)(XLOPER12*, XlBool, XlBool);
 
 // An Excel 12 array of rows x columns numbers from `next`.
 template <class Next>
@@ -34,15 +40,16 @@ CXlOper Covariance(int n) {
     });
 }
 
-void ZrRandMultiNormBody(benchmark::State& state) {
+void ZrRandMultiNormEntry(benchmark::State& state) {
     const int n = int(state.range(0));
-    const Zr::Xll::XlBool resampling{int16_t(state.range(1))}, no{0};
+    const XlBool resampling{int16_t(state.range(1))}, no{0};
     const CXlOper cov = Covariance(n), mean = ArrayOf(1, n, [](int64_t, int64_t j) { return double(j); });
+    const auto randMultiNorm = Addin().Export<ZrRandMultiNorm12>("ZrRandMultiNorm_12");
+    if (!randMultiNorm) return state.SkipWithError("the add-in could not be loaded");
     for (auto _ : state) {
-        CXlOper result;
-        Zr::Functions::ZrRandMultiNorm(result, kRows, cov, mean, 0, 1, 2, no, no, resampling);
-        benchmark::DoNotOptimize(result.Modern());
-        if (!result.IsArray()) state.SkipWithError("no result array");
+        XLOPER12* result = randMultiNorm(kRows, cov.Modern(), mean.Modern(), 0, 1, 2, no, no, resampling);
+        if (result->xltype != (xltypeMulti | xlbitDLLFree)) state.SkipWithError("no result array");
+        Addin().Free(result);
     }
     state.SetItemsProcessed(state.iterations() * int64_t(kRows) * n);
 }
@@ -66,26 +73,27 @@ void RandomMultiNormalIntoPlainArray(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * int64_t(kRows) * int64_t(n));
 }
 
-void ZrMultiCorrelBody(benchmark::State& state) {
+void ZrMultiCorrelEntry(benchmark::State& state) {
     constexpr int kSeries = 20;
     std::mt19937_64 engine(7);
     std::normal_distribution<double> normal;
     const CXlOper data = ArrayOf(kRows, kSeries, [&](int64_t, int64_t j) { return normal(engine) + double(j); });
-    const Zr::Xll::XlBool yes{1};
+    const XlBool yes{1};
+    const auto multiCorrel = Addin().Export<ZrMultiCorrel12>("ZrMultiCorrel_12");
+    if (!multiCorrel) return state.SkipWithError("the add-in could not be loaded");
     for (auto _ : state) {
-        CXlOper result;
-        Zr::Functions::ZrMultiCorrel(result, data, yes, yes);
-        benchmark::DoNotOptimize(result.Modern());
-        if (!result.IsArray()) state.SkipWithError("no result array");
+        XLOPER12* result = multiCorrel(data.Modern(), yes, yes);
+        if (result->xltype != (xltypeMulti | xlbitDLLFree)) state.SkipWithError("no result array");
+        Addin().Free(result);
     }
     state.SetItemsProcessed(state.iterations() * int64_t(kRows) * kSeries);
 }
 
 }  // namespace
 
-BENCHMARK(ZrRandMultiNormBody)
+BENCHMARK(ZrRandMultiNormEntry)
     ->ArgNames({"n", "resampling"})
     ->ArgsProduct({{2, 10, 50}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(RandomMultiNormalIntoPlainArray)->ArgName("n")->Arg(2)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(ZrMultiCorrelBody)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZrMultiCorrelEntry)->Unit(benchmark::kMillisecond);

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "host/host.h"
+#include "loaded_addin.h"
 #include "math/random_normal.h"
 #include "math/random_uniform.h"
-#include "xll/platform.h"
 
 namespace {
 
@@ -19,56 +18,33 @@ constexpr int32_t kRows = 1048576;
 
 using ZrRand12 = XLOPER12* (*)(int32_t, int16_t, int32_t, int32_t);
 using ZrRandNorm12 = XLOPER12* (*)(int32_t, int16_t, int32_t, int32_t, int16_t, int16_t, int16_t);
-using AutoFree12 = void (*)(XLOPER12*);
-
-// The add-in loaded and opened by the host once for all benchmarks.
-struct LoadedAddin {
-    Zr::Host::Host host;
-    void* library = nullptr;
-    ZrRand12 rand = nullptr;
-    ZrRandNorm12 randNorm = nullptr;
-    AutoFree12 autoFree = nullptr;
-
-    LoadedAddin() {
-        std::string error;
-        if (!host.Load(ZR_ADDIN_FULL_PATH, error) || host.AutoOpen() != 1) return;
-        library = Zr::Platform::LoadLibraryFile(ZR_ADDIN_FULL_PATH, error);
-        rand = reinterpret_cast<ZrRand12>(Zr::Platform::FindSymbol(library, "ZrRand_12"));
-        randNorm = reinterpret_cast<ZrRandNorm12>(Zr::Platform::FindSymbol(library, "ZrRandNorm_12"));
-        autoFree = reinterpret_cast<AutoFree12>(Zr::Platform::FindSymbol(library, "xlAutoFree12"));
-    }
-};
-
-LoadedAddin& Addin() {
-    static LoadedAddin addin;
-    return addin;
-}
+using Zr::Bench::Addin;
 
 void ZrRandEndToEnd(benchmark::State& state) {
-    LoadedAddin& addin = Addin();
-    if (!addin.rand || !addin.autoFree) {
+    const auto rand = Addin().Export<ZrRand12>("ZrRand_12");
+    if (!rand || !Addin().Ready()) {
         state.SkipWithError("the add-in could not be loaded");
         return;
     }
     for (auto _ : state) {
-        XLOPER12* result = addin.rand(kRows, 0, 1, 2);
+        XLOPER12* result = rand(kRows, 0, 1, 2);
         benchmark::DoNotOptimize(result->val.array.lparray);
-        if (result->xltype & xlbitDLLFree) addin.autoFree(result);
+        Addin().Free(result);
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
 // ZrRandNorm_12 (inversion, no antithetic, resampling as the argument says).
 void ZrRandNormEndToEnd(benchmark::State& state) {
-    LoadedAddin& addin = Addin();
-    if (!addin.randNorm || !addin.autoFree) {
+    const auto randNorm = Addin().Export<ZrRandNorm12>("ZrRandNorm_12");
+    if (!randNorm || !Addin().Ready()) {
         state.SkipWithError("the add-in could not be loaded");
         return;
     }
     for (auto _ : state) {
-        XLOPER12* result = addin.randNorm(kRows, 0, 1, 2, 1, 0, int16_t(state.range(0)));
+        XLOPER12* result = randNorm(kRows, 0, 1, 2, 1, 0, int16_t(state.range(0)));
         benchmark::DoNotOptimize(result->val.array.lparray);
-        if (result->xltype & xlbitDLLFree) addin.autoFree(result);
+        Addin().Free(result);
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }

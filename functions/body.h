@@ -8,10 +8,13 @@
 #include <initializer_list>
 #include <optional>
 
+#include "xll/entry.h"
 #include "xll/function_wizard.h"
 #include "xll/xl_oper.h"
 
 namespace Zr::Functions {
+
+using Xll::XlBool;
 
 // `invalid` is the function's checks joined with ||, in their order.
 template <class Compute>
@@ -46,6 +49,12 @@ const CXlOper* ColumnBody(CXlOper& result, bool invalid, Compute compute) {
         }
     }
     return nullptr;
+}
+
+// The distribution function when isCumulative is set, else the density.
+template <class Cdf, class Pdf>
+auto Either(XlBool isCumulative, Cdf cdf, Pdf pdf) {
+    return [=] { return isCumulative ? cdf() : pdf(); };
 }
 
 }  // namespace Zr::Functions

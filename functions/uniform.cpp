@@ -1,9 +1,12 @@
-#include "uniform.h"
+// ZrRand: a column of uniform random numbers from the chosen generator.
 
-#include "random_arguments.h"
+#include "functions/arguments.h"
+#include "functions/sampler_column.h"
 
 namespace Zr::Functions {
 
+ZR_FUNCTION(ZrRand, u"Returns uniform pseudo random number(s) in (0, 1) based on Mersenne Twister algorithm.",
+            kSize, kAlgorithm, kSeed1, kSeed2)
 const CXlOper* ZrRand(CXlOper& result, int32_t size, int16_t algorithm, int32_t seed1, int32_t seed2) {
     Math::RandomUniform generator;
     return RandomColumn(

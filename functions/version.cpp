@@ -1,4 +1,7 @@
-#include "version.h"
+// ZrVersion: the product's version text.
+
+#include "functions/arguments.h"
+#include "functions/version.h"
 
 namespace Zr::Functions {
 
@@ -7,6 +10,7 @@ const char* const kVersionText =
     "Copyright (C) 2012 the ZrRand3 authors. Provided as is, without warranty of any kind.";
 
 // No function-wizard check: the text is cheap and useful in the wizard too.
+ZR_FUNCTION(ZrVersion, u"Get version information.")
 const CXlOper* ZrVersion(CXlOper& result) {
     result.SetString(kVersionText);
     return nullptr;

@@ -73,40 +73,4 @@ T BodyArg(T value) {
 inline CXlOper BodyArg(XLOPER12* record) { return CXlOper(record); }
 inline CXlOper BodyArg(XLOPER* record) { return CXlOper(record); }
 
-template <class Body, class... Args>
-const CXlOper* InvokeBody(Body body, CXlOper& result, Args... args) {
-    return body(result, BodyArg(args)...);
-}
-
 }  // namespace Zr::Xll
-
-// Record argument types of the two conventions, spelled Matrix in entry lists.
-namespace Zr::Entry12 {
-using Matrix = XLOPER12*;
-using XlBool = Zr::Xll::XlBool;
-}  // namespace Zr::Entry12
-namespace Zr::Entry4 {
-using Matrix = XLOPER*;
-using XlBool = Zr::Xll::XlBool;
-}  // namespace Zr::Entry4
-
-#define ZR_ENTRY_ARGS(...) __VA_OPT__(, ) __VA_ARGS__
-
-// Defines the exports Name_12 and Name_4 over the body Zr::Functions::Name.
-// Params is the parenthesised parameter list (Matrix for record arguments),
-// Args the parenthesised argument names.
-#define ZR_WORKSHEET_ENTRIES(Name, Params, Args)                                                   \
-    namespace Zr::Entry12 {                                                                         \
-    ZR_EXPORT XLOPER12* Name##_12 Params {                                                          \
-        return Zr::Xll::RunEntry12([&](CXlOper& result) {                                           \
-            return Zr::Xll::InvokeBody(&Zr::Functions::Name, result ZR_ENTRY_ARGS Args);            \
-        });                                                                                         \
-    }                                                                                               \
-    }                                                                                               \
-    namespace Zr::Entry4 {                                                                          \
-    ZR_EXPORT XLOPER* Name##_4 Params {                                                             \
-        return Zr::Xll::RunEntry4([&](CXlOper& result) {                                            \
-            return Zr::Xll::InvokeBody(&Zr::Functions::Name, result ZR_ENTRY_ARGS Args);            \
-        });                                                                                         \
-    }                                                                                               \
-    }

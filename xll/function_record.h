@@ -3,6 +3,7 @@
 // the application builds its registration objects.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 struct XlFunctionRecord {
@@ -39,6 +40,14 @@ namespace Zr::Xll {
 void LinkFunctionRecord(XlFunctionRecord& record);
 // The newest record; follow `next` for the rest.
 const XlFunctionRecord* FunctionRecords();
+
+// Excel's function names compare without regard to ASCII case.
+template <class Text>
+bool CaseInsensitiveLess(const Text& a, const Text& b) {
+    auto lower = [](auto c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](auto x, auto y) { return lower(x) < lower(y); });
+}
 
 // Links a record when constructed at namespace scope.
 struct StaticFunctionRecord {

@@ -49,12 +49,6 @@ int CoerceToInt(const CXlOper& value) {
     return IntOf(result);
 }
 
-bool CaseInsensitiveLess(const std::u16string& a, const std::u16string& b) {
-    auto lower = [](char16_t c) { return c < 128 ? char16_t(std::tolower(int(c))) : c; };
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char16_t x, char16_t y) { return lower(x) < lower(y); });
-}
-
 }  // namespace
 
 namespace Zr::Xll {

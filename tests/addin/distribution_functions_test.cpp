@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "functions/catalogue.h"
+#include "xll/worksheet_function.h"
 #include "host_fixture.h"
 
 using namespace Zr::Testing;
@@ -35,11 +35,11 @@ struct WorksheetCase {
 const std::vector<std::pair<std::string, std::string>>& DistributionFunctions() {
     static const auto functions = [] {
         std::vector<std::pair<std::string, std::string>> list;
-        for (const auto& f : Zr::Functions::Catalogue()) {
-            const std::string_view name = f.name;
+        for (const auto* f : Zr::Xll::WorksheetFunctions()) {
+            const std::string_view name = f->name;
             if (!name.ends_with("Dist") && !name.ends_with("Inv")) continue;
             std::string letters;
-            for (const auto& a : f.arguments) letters += char(a.type);
+            for (const auto& a : f->arguments) letters += a.letter;
             list.emplace_back(std::string(name), letters);
         }
         return list;

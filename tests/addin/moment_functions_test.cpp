@@ -12,13 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "functions/catalogue.h"
+#include "xll/worksheet_function.h"
 #include "host_fixture.h"
 
 using namespace Zr::Testing;
 using Zr::Host::Mode;
-using Zr::Functions::LegacyTypeText;
-using Zr::Functions::ModernTypeText;
+using Zr::Xll::WorksheetFunction;
 
 namespace {
 
@@ -42,18 +41,18 @@ struct FitCase {
 const char* const kMoments[] = {"Mean", "Stdev", "Skew", "Kurt"};
 
 // The 79 functions, in the catalogue's order.
-std::vector<const Zr::Functions::FunctionInfo*> MomentFunctions() {
-    std::vector<const Zr::Functions::FunctionInfo*> functions;
-    for (const auto& f : Zr::Functions::Catalogue())
+std::vector<const WorksheetFunction*> MomentFunctions() {
+    std::vector<const WorksheetFunction*> functions;
+    for (const WorksheetFunction* f : Zr::Xll::WorksheetFunctions())
         for (const char* suffix : {"Mean", "Stdev", "Skew", "Kurt", "Mom", "Param"})
-            if (f.name.ends_with(suffix)) functions.push_back(&f);
+            if (f->name.ends_with(suffix)) functions.push_back(f);
     return functions;
 }
 
-const Zr::Functions::FunctionInfo& Info(const std::string& name) {
-    const auto* info = Zr::Functions::FindFunction(name);
-    if (!info) throw std::runtime_error(name + " is not in the catalogue");
-    return *info;
+const WorksheetFunction& Info(const std::string& name) {
+    for (const WorksheetFunction* f : Zr::Xll::WorksheetFunctions())
+        if (f->name == name) return *f;
+    throw std::runtime_error(name + " is not in the catalogue");
 }
 
 // The arguments of `function` picked by name from the family's parameters
@@ -128,7 +127,7 @@ TEST_P(MomentFunctionsTest, AllSeventyNineAreRegisteredWithTheirTypeTexts) {
     for (const auto* f : MomentFunctions()) {
         const std::u16string name(f->name.begin(), f->name.end());
         ASSERT_TRUE(active.count(name)) << f->name;
-        const std::string type = Modern() ? ModernTypeText(*f) : LegacyTypeText(*f);
+        const std::string type = Modern() ? f->Record().modernType : f->Record().legacyType;
         EXPECT_EQ(active[name], std::u16string(type.begin(), type.end())) << f->name;
     }
 }
@@ -385,7 +384,7 @@ TEST_P(MomentFunctionsTest, ExtremeArgumentsSweep) {
     };
     auto slowest = std::chrono::duration<double>::zero();
     for (const auto* f : MomentFunctions()) {
-        auto integer = [&](size_t i) { return f->arguments[i].type == Zr::Functions::ArgType::Int; };
+        auto integer = [&](size_t i) { return f->arguments[i].letter == 'J'; };
         const size_t n = f->arguments.size();
         std::vector<double> base;
         for (size_t i = 0; i < n; ++i) base.push_back(integer(i) ? 10 : 0.5);

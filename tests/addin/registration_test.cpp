@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <sstream>
 
-#include "functions/catalogue.h"
 #include "host_fixture.h"
 
 using namespace Zr::Testing;

@@ -1,11 +1,17 @@
-#include "multivariate_functions.h"
+// The worksheet functions on vectors and matrices: multivariate normal
+// vectors (ZrRandMultiNorm), conversions between covariance and correlation
+// matrices (ZrCov2Cor, ZrCor2Cov) and the covariance and correlation of data
+// series (ZrMultiCovarp, ZrMultiCorrel; one observation per row, one series
+// per column). Matrix and vector arguments arrive as Excel passes them and
+// are read with the conversion messages that name the argument.
 
 #include <cmath>
 
+#include "functions/arguments.h"
+#include "functions/random_arguments.h"
 #include "math/covariance_conversion.h"
 #include "math/random_multi_normal.h"
 #include "math/series_statistics.h"
-#include "random_arguments.h"
 #include "xll/conversion.h"
 #include "xll/function_wizard.h"
 
@@ -102,6 +108,72 @@ Matrix PairMatrix(const Matrix& table, bool withDiagonal, Statistic statistic) {
 
 }  // namespace
 
+ZR_FUNCTION(ZrCor2Cov, u"Converts standard deviation vector and correlation matrix to covariance matrix.",
+            kStdevVector, kCor)
+const CXlOper* ZrCor2Cov(CXlOper& result, const CXlOper& stdev, const CXlOper& cor) {
+    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
+    const Vector deviations = ReadVectorArgument(stdev, "stdev");
+    const Matrix correlation = ReadMatrixArgument(cor, "cor");
+    const size_t n = correlation.Rows();
+    if (!IsSquare(correlation) || deviations.Size() != n) return Fail(result, xlerrValue);
+    Matrix covariance(n, n);
+    CheckAllocated(covariance.Rows() == n);
+    if (!Math::CorToCov(correlation, deviations, covariance)) return Fail(result, xlerrValue);
+    CXlArrayWriter writer = SizeResult(result, n, n);
+    WriteBlock(writer, 0, covariance);
+    return nullptr;
+}
+
+ZR_FUNCTION(ZrCov2Cor, u"Converts covariance matrix to standard deviation vector and correlation matrix.",
+            kCov, kCalcStdev)
+const CXlOper* ZrCov2Cor(CXlOper& result, const CXlOper& cov, XlBool calcStdev) {
+    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
+    const Matrix covariance = ReadMatrixArgument(cov, "cov");
+    const size_t n = covariance.Rows();
+    if (!IsSquare(covariance)) return Fail(result, xlerrValue);
+    Matrix correlation(n, n);
+    Vector deviations(n);
+    CheckAllocated(correlation.Rows() == n && deviations.Size() == n);
+    if (!Math::CovToCor(covariance, correlation, deviations)) return Fail(result, xlerrValue);
+    const size_t s = calcStdev ? 1 : 0;
+    CXlArrayWriter writer = SizeResult(result, n + s, n);
+    for (size_t j = 0; j < s * n; ++j) writer.SetDouble(int64_t(j), deviations[j]);
+    WriteBlock(writer, s, correlation);
+    return nullptr;
+}
+
+ZR_FUNCTION(ZrMultiCorrel, u"Returns mean vector, standard deviation vector and correlation matrix.",
+            kData, kCalcMean, kCalcStdev)
+const CXlOper* ZrMultiCorrel(CXlOper& result, const CXlOper& data, XlBool calcMean, XlBool calcStdev) {
+    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
+    const Matrix table = ReadData(data);
+    if (!EnoughData(table)) return Fail(result, xlerrValue);
+    const size_t m = table.Columns(), a = calcMean ? 1 : 0, s = calcStdev ? 1 : 0;
+    CXlArrayWriter writer = SizeResult(result, m + a + s, m);
+    for (size_t j = 0; j < m; ++j) {
+        if (a) writer.SetDouble(int64_t(j), Math::SeriesMean(table.Column(j)));
+        if (s) writer.SetDouble(int64_t(a * m + j), std::sqrt(Math::SeriesVariance(table.Column(j))));
+    }
+    WriteBlock(writer, a + s, PairMatrix(table, false, Correlation));
+    return nullptr;
+}
+
+ZR_FUNCTION(ZrMultiCovarp, u"Returns mean vector and covariance matrix.", kData, kCalcMean)
+const CXlOper* ZrMultiCovarp(CXlOper& result, const CXlOper& data, XlBool calcMean) {
+    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
+    const Matrix table = ReadData(data);
+    if (!EnoughData(table)) return Fail(result, xlerrValue);
+    const size_t m = table.Columns(), a = calcMean ? 1 : 0;
+    CXlArrayWriter writer = SizeResult(result, m + a, m);
+    for (size_t j = 0; a && j < m; ++j) writer.SetDouble(int64_t(j), Math::SeriesMean(table.Column(j)));
+    WriteBlock(writer, a, PairMatrix(table, true, PopulationCovariance));
+    return nullptr;
+}
+
+ZR_FUNCTION(ZrRandMultiNorm,
+            u"Returns multivariate normal pseudo random number(s) based on Mersenne Twister algorithm.",
+            kSize, kCovMultiNorm, kMeanVector, kAlgorithm, kSeed1,
+            kSeed2, kUseInvertFunc, kUseAntithetic, kUseResampling)
 const CXlOper* ZrRandMultiNorm(CXlOper& result, int32_t size, const CXlOper& cov, const CXlOper& mean,
                                int16_t algorithm, int32_t seed1, int32_t seed2, XlBool useInvertFunc,
                                XlBool useAntithetic, XlBool useResampling) {
@@ -126,61 +198,6 @@ const CXlOper* ZrRandMultiNorm(CXlOper& result, int32_t size, const CXlOper& cov
         generator.Next(out, z);
         for (size_t j = 0; j < n; ++j) writer.SetDouble(k * int64_t(n) + int64_t(j), out[j]);
     }
-    return nullptr;
-}
-
-const CXlOper* ZrCor2Cov(CXlOper& result, const CXlOper& stdev, const CXlOper& cor) {
-    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
-    const Vector deviations = ReadVectorArgument(stdev, "stdev");
-    const Matrix correlation = ReadMatrixArgument(cor, "cor");
-    const size_t n = correlation.Rows();
-    if (!IsSquare(correlation) || deviations.Size() != n) return Fail(result, xlerrValue);
-    Matrix covariance(n, n);
-    CheckAllocated(covariance.Rows() == n);
-    if (!Math::CorToCov(correlation, deviations, covariance)) return Fail(result, xlerrValue);
-    CXlArrayWriter writer = SizeResult(result, n, n);
-    WriteBlock(writer, 0, covariance);
-    return nullptr;
-}
-
-const CXlOper* ZrCov2Cor(CXlOper& result, const CXlOper& cov, XlBool calcStdev) {
-    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
-    const Matrix covariance = ReadMatrixArgument(cov, "cov");
-    const size_t n = covariance.Rows();
-    if (!IsSquare(covariance)) return Fail(result, xlerrValue);
-    Matrix correlation(n, n);
-    Vector deviations(n);
-    CheckAllocated(correlation.Rows() == n && deviations.Size() == n);
-    if (!Math::CovToCor(covariance, correlation, deviations)) return Fail(result, xlerrValue);
-    const size_t s = calcStdev ? 1 : 0;
-    CXlArrayWriter writer = SizeResult(result, n + s, n);
-    for (size_t j = 0; j < s * n; ++j) writer.SetDouble(int64_t(j), deviations[j]);
-    WriteBlock(writer, s, correlation);
-    return nullptr;
-}
-
-const CXlOper* ZrMultiCorrel(CXlOper& result, const CXlOper& data, XlBool calcMean, XlBool calcStdev) {
-    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
-    const Matrix table = ReadData(data);
-    if (!EnoughData(table)) return Fail(result, xlerrValue);
-    const size_t m = table.Columns(), a = calcMean ? 1 : 0, s = calcStdev ? 1 : 0;
-    CXlArrayWriter writer = SizeResult(result, m + a + s, m);
-    for (size_t j = 0; j < m; ++j) {
-        if (a) writer.SetDouble(int64_t(j), Math::SeriesMean(table.Column(j)));
-        if (s) writer.SetDouble(int64_t(a * m + j), std::sqrt(Math::SeriesVariance(table.Column(j))));
-    }
-    WriteBlock(writer, a + s, PairMatrix(table, false, Correlation));
-    return nullptr;
-}
-
-const CXlOper* ZrMultiCovarp(CXlOper& result, const CXlOper& data, XlBool calcMean) {
-    if (Xll::IsCalledFromFunctionWizard()) return Fail(result, xlerrNA);
-    const Matrix table = ReadData(data);
-    if (!EnoughData(table)) return Fail(result, xlerrValue);
-    const size_t m = table.Columns(), a = calcMean ? 1 : 0;
-    CXlArrayWriter writer = SizeResult(result, m + a, m);
-    for (size_t j = 0; a && j < m; ++j) writer.SetDouble(int64_t(j), Math::SeriesMean(table.Column(j)));
-    WriteBlock(writer, a, PairMatrix(table, true, PopulationCovariance));
     return nullptr;
 }
 
