@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
-namespace Zr::Math {
+#include "math/constants.h"
+#include "math/log_gamma.h"
+#include "math/moments.h"
 
-// pi and the square root of 2 as the add-in's formulas write them.
-constexpr double kPi = 3.14159265358979;
-constexpr double kSqrt2 = 1.4142135623731;
+namespace Zr::Math {
 
 // --- Guarded Boost.Math evaluations (NaN on any library error) ------------------
 double NormPdf(double x);
@@ -53,18 +53,9 @@ double GumbelPdf(double x, double alpha, double beta);  // location alpha, scale
 double GumbelCdf(double x, double alpha, double beta);
 double GumbelInv(double p, double alpha, double beta);
 
-double LogGamma(double x);       // Lanczos series
-double LogGammaDeriv(double x);  // its derivative
-
 double ChiPdf(double x, int32_t n);
 double ChiCdf(double x, int32_t n);
 
-struct Moments {
-    double mean;
-    double stdev;
-    double skew;
-    double kurt;  // excess kurtosis
-};
 Moments ChiMoments(int32_t n);
 
 double WeibullRawMoment(double alpha, double beta, int k);  // k = 1..4

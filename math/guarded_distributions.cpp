@@ -1,6 +1,5 @@
-// Boost.Math densities, distribution functions and quantiles under a guard:
-// the library reports errors by throwing, and every exception, of whatever
-// type, becomes NaN here so that nothing reaches the worksheet bodies.
+// Boost.Math densities, distribution functions and quantiles under the guard
+// that turns library errors into NaN.
 #include <boost/math/distributions/beta.hpp>
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/fisher_f.hpp>
@@ -13,36 +12,13 @@
 #include <boost/math/distributions/weibull.hpp>
 #include <limits>
 
-#include "distributions.h"
+#include "math/boost_guard.h"
+#include "math/distributions.h"
 
 namespace Zr::Math {
 namespace {
 
-namespace bm = boost::math;
-
-template <class Evaluate>
-double Guarded(Evaluate evaluate) noexcept {
-    try {
-        return evaluate();
-    } catch (...) {
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-}
-
-// The three evaluations of a distribution built from `make()` inside the guard,
-// so that a constructor's parameter check is guarded too.
-template <class Make>
-double Pdf(Make make, double x) noexcept {
-    return Guarded([&] { return bm::pdf(make(), x); });
-}
-template <class Make>
-double Cdf(Make make, double x) noexcept {
-    return Guarded([&] { return bm::cdf(make(), x); });
-}
-template <class Make>
-double Quantile(Make make, double p) noexcept {
-    return Guarded([&] { return bm::quantile(make(), p); });
-}
+using namespace BoostGuard;
 
 auto StandardNormal() {
     return [] { return bm::normal_distribution<double>(0.0, 1.0); };
