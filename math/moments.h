@@ -1,4 +1,6 @@
 // The four moments that the moment functions of every distribution report.
+// Where a family's moments are closed forms they have no error path: a value
+// that the arithmetic makes infinite or NaN is returned as it is.
 #pragma once
 
 namespace Zr::Math {
