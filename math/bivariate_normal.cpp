@@ -1,11 +1,14 @@
 // The bivariate standard normal: density, and distribution function by
 // Drezner's 4 x 4 Gauss quadrature with the reflections that bring every
 // case to a, b, rho <= 0.
+#include "math/bivariate_normal.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "distributions.h"
+#include "math/constants.h"
+#include "math/normal.h"
 
 namespace Zr::Math {
 namespace {

@@ -1,8 +1,11 @@
 // The chi distribution: density, distribution function and moments.
+#include "math/chi.h"
+
 #include <cmath>
 #include <limits>
 
-#include "distributions.h"
+#include "math/chi_square.h"
+#include "math/log_gamma.h"
 
 namespace Zr::Math {
 namespace {

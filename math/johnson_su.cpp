@@ -1,9 +1,11 @@
 // The Johnson SU family: X = xi + lambda sinh((Z - gamma)/delta) for a
 // standard normal Z.
+#include "math/johnson_su.h"
+
 #include <algorithm>
 #include <cmath>
 
-#include "distributions.h"
+#include "math/normal.h"
 
 namespace Zr::Math {
 namespace {

@@ -6,9 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "math/distributions.h"
 #include "math/fit_solver.h"
-#include "math/fits.h"
+#include "math/johnson_su.h"
 
 namespace Zr::Math {
 namespace {

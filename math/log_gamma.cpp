@@ -3,7 +3,7 @@
 // need a log-gamma and the Weibull fit its Jacobian.
 #include <cmath>
 
-#include "distributions.h"
+#include "math/log_gamma.h"
 
 namespace Zr::Math {
 namespace {

@@ -1,6 +1,9 @@
 #include "math/random_inversion.h"
 
-#include "math/distributions.h"
+#include "math/gumbel.h"
+#include "math/logistic.h"
+#include "math/triangular.h"
+#include "math/weibull.h"
 
 namespace Zr::Math {
 

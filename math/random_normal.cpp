@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "math/distributions.h"
+#include "math/normal.h"
 #include "math/sampler_base.h"
 
 namespace Zr::Math {

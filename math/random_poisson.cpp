@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-#include "math/distributions.h"
+#include "math/constants.h"
+#include "math/log_gamma.h"
+#include "math/normal.h"
 
 namespace Zr::Math {
 

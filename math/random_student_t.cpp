@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "math/distributions.h"
+#include "math/constants.h"
+#include "math/log_gamma.h"
 
 namespace Zr::Math {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "math/fit_solver.h"
-#include "math/fits.h"
+#include "math/triangular.h"
 
 namespace Zr::Math {
 namespace {

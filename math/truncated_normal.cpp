@@ -2,10 +2,12 @@
 // taken from the tail that holds the support: above mu, Phi(beta) - Phi(alpha)
 // would cancel to nothing (to 0 from 8.3 standard deviations on), so the
 // upper tail's mass is taken as Phi(-alpha) - Phi(-beta) instead.
+#include "math/truncated_normal.h"
+
 #include <cmath>
 #include <limits>
 
-#include "distributions.h"
+#include "math/normal.h"
 
 namespace Zr::Math {
 namespace {

@@ -4,9 +4,9 @@
 // sigma = (a - b)/(x0 - x1) and mu = (b x0 - a x1)/(x0 - x1).
 #include <cmath>
 
-#include "math/distributions.h"
 #include "math/fit_solver.h"
-#include "math/fits.h"
+#include "math/normal.h"
+#include "math/truncated_normal.h"
 
 namespace Zr::Math {
 namespace {

@@ -3,9 +3,9 @@
 // logarithms for t.
 #include <cmath>
 
-#include "math/distributions.h"
 #include "math/fit_solver.h"
-#include "math/fits.h"
+#include "math/log_gamma.h"
+#include "math/weibull.h"
 
 namespace Zr::Math {
 namespace {

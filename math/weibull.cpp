@@ -1,10 +1,28 @@
-// Moments of the Weibull distribution (shape alpha, scale beta) from its raw
-// moments beta^k Gamma(1 + k/alpha).
+// The Weibull distribution, shape alpha and scale beta: Boost.Math under the
+// guard, and the moments from the raw moments beta^k Gamma(1 + k/alpha). The
+// fit is in weibull_fit.cpp.
+#include "math/weibull.h"
+
+#include <boost/math/distributions/weibull.hpp>
 #include <cmath>
 
-#include "distributions.h"
+#include "math/boost_guard.h"
+#include "math/log_gamma.h"
 
 namespace Zr::Math {
+namespace {
+
+using namespace BoostGuard;
+
+auto Weibull(double alpha, double beta) {
+    return [=] { return bm::weibull_distribution<double>(alpha, beta); };
+}
+
+}  // namespace
+
+double WeibullPdf(double x, double alpha, double beta) { return Pdf(Weibull(alpha, beta), x); }
+double WeibullCdf(double x, double alpha, double beta) { return Cdf(Weibull(alpha, beta), x); }
+double WeibullInv(double p, double alpha, double beta) { return Quantile(Weibull(alpha, beta), p); }
 
 double WeibullRawMoment(double alpha, double beta, int k) {
     double power = 1.0;
