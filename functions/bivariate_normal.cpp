@@ -2,7 +2,7 @@
 
 #include "functions/arguments.h"
 #include "functions/body.h"
-#include "math/distributions.h"
+#include "math/bivariate_normal.h"
 
 namespace Zr::Functions {
 

@@ -6,8 +6,8 @@
 #include "functions/body.h"
 #include "functions/moment_body.h"
 #include "functions/sampler_column.h"
-#include "math/closed_form_moments.h"
-#include "math/distributions.h"
+#include "math/chi.h"
+#include "math/chi_square.h"
 
 namespace Zr::Functions {
 

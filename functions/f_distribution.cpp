@@ -6,8 +6,7 @@
 #include "functions/body.h"
 #include "functions/moment_body.h"
 #include "functions/sampler_column.h"
-#include "math/closed_form_moments.h"
-#include "math/distributions.h"
+#include "math/f_distribution.h"
 
 namespace Zr::Functions {
 

@@ -5,9 +5,7 @@
 #include "functions/checks.h"
 #include "functions/moment_body.h"
 #include "functions/sampler_column.h"
-#include "math/closed_form_moments.h"
-#include "math/distributions.h"
-#include "math/fits.h"
+#include "math/gumbel.h"
 
 namespace Zr::Functions {
 

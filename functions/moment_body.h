@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "functions/body.h"
-#include "math/distributions.h"
+#include "math/moments.h"
 
 namespace Zr::Functions {
 

@@ -3,7 +3,7 @@
 #include "functions/arguments.h"
 #include "functions/body.h"
 #include "functions/sampler_column.h"
-#include "math/distributions.h"
+#include "math/normal.h"
 
 namespace Zr::Functions {
 
