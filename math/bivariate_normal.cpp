@@ -13,6 +13,9 @@
 namespace Zr::Math {
 namespace {
 
+double BiNormQuad(double a, double b, double rho);   // a, b, rho <= 0
+double BiNormSplit(double a, double b, double rho);  // where the reflections do not apply
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kWeights[4] = {0.325303, 0.4211071, 0.1334425, 0.006374323};
 constexpr double kNodes[4] = {0.1337764, 0.6243247, 1.3425378, 2.2626645};
@@ -66,16 +69,6 @@ double ZeroCorrelation(double a, double b, double rho) {
     return kNaN;
 }
 
-}  // namespace
-
-double BiNormPdf(double a, double b, double rho) {
-    if (rho > 1 || rho < -1) return kNaN;
-    if (rho == 1) return a == b ? kNaN : 0.0;
-    if (rho == -1) return a == -b ? kNaN : 0.0;
-    const double r = std::sqrt(1 - rho * rho);
-    return NormPdf((b - rho * a) / r) * (1 / std::sqrt(1 - std::abs(rho) * std::abs(rho))) * NormPdf(a);
-}
-
 double BiNormQuad(double a, double b, double rho) {
     const double r = std::sqrt(1 - rho * rho);
     const double as = a / (kSqrt2 * r), bs = b / (kSqrt2 * r);
@@ -97,6 +90,16 @@ double BiNormSplit(double a, double b, double rho) {
     if (b < 0) rb = -rb;
     const bool oneNegative = (a < 0 && b >= 0) || (a >= 0 && b < 0);
     return HalfSplit(a, ra) + HalfSplit(b, rb) - (oneNegative ? 0.5 : 0.0);
+}
+
+}  // namespace
+
+double BiNormPdf(double a, double b, double rho) {
+    if (rho > 1 || rho < -1) return kNaN;
+    if (rho == 1) return a == b ? kNaN : 0.0;
+    if (rho == -1) return a == -b ? kNaN : 0.0;
+    const double r = std::sqrt(1 - rho * rho);
+    return NormPdf((b - rho * a) / r) * (1 / std::sqrt(1 - std::abs(rho) * std::abs(rho))) * NormPdf(a);
 }
 
 double BiNormCdf(double a, double b, double rho) {

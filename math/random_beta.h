@@ -13,8 +13,6 @@ class RandomBeta : public SamplerBase {
 public:
     void SetAlpha(double alpha) noexcept { SetParameter(alpha_, alpha); }
     void SetBeta(double beta) noexcept { SetParameter(beta_, beta); }
-    double Alpha() const noexcept { return alpha_; }
-    double Beta() const noexcept { return beta_; }
 
     // NaN unless both shapes are positive and finite. When the shapes sum to
     // more than kLargeParameter, Cheng's tests would decide on rounding (and

@@ -22,8 +22,6 @@ class RandomGamma : public SamplerBase {
 public:
     void SetShape(double shape) noexcept { shape_ = shape; }
     void SetScale(double scale) noexcept { scale_ = scale; }
-    double Shape() const noexcept { return shape_; }
-    double Scale() const noexcept { return scale_; }
 
     double Next() noexcept { return GammaVariate(generator_, shape_, scale_); }
 
@@ -44,16 +42,14 @@ public:
     bool Seed(uint32_t seed1, uint32_t seed2, UniformGeneratorType type) noexcept {
         return gamma_.Seed(seed1, seed2, type) && extra_.Init(SeedStep(seed1), SeedStep(seed2), type);
     }
-    RandomUniform& GammaGenerator() noexcept { return gamma_.Generator(); }
-    RandomUniform& ExtraGenerator() noexcept { return extra_; }
 
     void SetDegreesOfFreedom(int32_t n) noexcept;
-    int32_t DegreesOfFreedom() const noexcept { return n_; }
 
     // NaN while n < 1.
     double Next() noexcept;
 
 private:
+    friend struct Inspect;  // the gamma sampler's generator (tests)
     bool initialised_ = false;
     RandomUniform extra_;
     RandomGamma gamma_;

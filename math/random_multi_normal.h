@@ -73,10 +73,9 @@ public:
     // out and z hold n elements, sized by the caller.
     void Next(Vector& out, Vector& z) noexcept;
 
-    const Vector& Shift() const noexcept { return shift_; }
-    const Matrix& Transform() const noexcept { return transform_; }
-
 private:
+    friend struct Inspect;  // the decomposition's transform (tests)
+
     class Progress;
     bool InitGenerators(size_t n, bool useInverse, bool useAntithetic, uint32_t seed1, uint32_t seed2,
                         UniformGeneratorType type) noexcept;

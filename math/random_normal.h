@@ -43,10 +43,9 @@ public:
     // with antithetic (exactly 1) every z is followed by -z.
     double Next() noexcept;
 
-    double Shift() const noexcept { return shift_; }
-    double Scale() const noexcept { return scale_; }
-
 private:
+    friend struct Inspect;  // the resampling shift and scale (tests)
+
     double NextBoxMuller() noexcept;
     bool Resample(int32_t count, double mean, double stdev) noexcept;
 

@@ -13,7 +13,6 @@ namespace Zr::Math {
 class RandomPoisson : public SamplerBase {
 public:
     void SetMean(double mean) noexcept { SetParameter(mean_, mean); }
-    double Mean() const noexcept { return mean_; }
 
     // A whole number; NaN for a mean that is negative, NaN or infinite.
     //

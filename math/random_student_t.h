@@ -12,7 +12,6 @@ namespace Zr::Math {
 class RandomStudentT : public SamplerBase {
 public:
     void SetDegreesOfFreedom(int32_t n) noexcept { SetParameter(n_, n); }
-    int32_t DegreesOfFreedom() const noexcept { return n_; }
 
     // NaN while n < 1.
     double Next() noexcept;

@@ -108,11 +108,6 @@ bool RandomUniform::Init(uint32_t seed1, uint32_t seed2, UniformGeneratorType ty
     return true;
 }
 
-void RandomUniform::InitByKey(const uint32_t* key, size_t length) noexcept {
-    type_ = MT2002;
-    SeedMt2002(key, length);
-}
-
 void RandomUniform::SeedMt1998(uint32_t seedWord) noexcept {
     state_[0] = seedWord | 1u;
     for (int i = 1; i < kN; ++i) state_[i] = 69069u * state_[i - 1];
@@ -179,13 +174,6 @@ double RandomUniform::NextOther() noexcept {
     if (position_ < 0) Init(seed1_, seed2_, type_);
     const double u = type_ == MT1998 ? WordMt1998() * kMt1998Scale : StepRan2() * kRan2Scale;
     return Clamp(u);
-}
-
-uint32_t RandomUniform::NextWord() noexcept {
-    if (DrawsAsMt2002(type_)) return WordMt2002();
-    if (position_ < 0) Init(seed1_, seed2_, type_);
-    if (type_ == MT1998) return WordMt1998();
-    return static_cast<uint32_t>(StepRan2());
 }
 
 }  // namespace Zr::Math

@@ -52,42 +52,18 @@ public:
     // needs no further user input and every seed pair stays valid.
     bool Init(uint32_t seed1, uint32_t seed2, UniformGeneratorType type) noexcept;
 
-    // Seeds the twister by an arbitrary key array (length >= 1) exactly as
-    // MT2002 seeds it by {seed1, seed2}; the type becomes MT2002 and the
-    // stored seeds are kept. For reference checks with published keys.
-    void InitByKey(const uint32_t* key, size_t length) noexcept;
-
     // The next number in [kLowest, kHighest]. MT2002 combines two twister
     // words into 53 bits, MT1998 scales one word by 1 / (2^32 - 1), RAN2 one
     // shuffled output by 1 / 2147483563.
     double Next() noexcept;
 
-    // The next raw engine word, unscaled: a tempered twister word (MT2002,
-    // MT2002_128BIT, MT1998) or the shuffled ran2 output. Advances the same
-    // stream as Next; one MT2002 number consumes two words.
-    uint32_t NextWord() noexcept;
-
     // The 2002 reference initialisation of a twister state by key array,
     // ending with word 0 = 0x80000000.
     static void SeedByKeyArray(uint32_t* state, const uint32_t* key, size_t length) noexcept;
 
-    UniformGeneratorType Type() const noexcept { return type_; }
-    uint32_t Seed1() const noexcept { return seed1_; }
-    uint32_t Seed2() const noexcept { return seed2_; }
-    // MT1998: index of the next word (624 = regenerate first). MT2002: words
-    // left before the next regeneration. -1: never seeded.
-    int32_t Position() const noexcept { return position_; }
-    // MT2002: index of the state word the next output takes.
-    uint32_t NextIndex() const noexcept { return next_; }
-    // The raw twister state; writing it changes the future twister output.
-    const uint32_t* TwisterState() const noexcept { return state_; }
-    uint32_t* TwisterState() noexcept { return state_; }
-    int32_t Ran2State1() const noexcept { return ran2State1_; }
-    int32_t Ran2State2() const noexcept { return ran2State2_; }
-    int32_t Ran2Output() const noexcept { return ran2Output_; }
-    const int32_t* Ran2Table() const noexcept { return ran2Table_; }
-
 private:
+    friend struct Inspect;  // reference checks of the raw engine words (tests)
+
     static bool DrawsAsMt2002(UniformGeneratorType type) noexcept {
         return static_cast<uint32_t>(type) - uint32_t{MT2002} <= 1u;
     }
@@ -122,6 +98,8 @@ private:
     uint32_t seed1_ = 2178;
     uint32_t seed2_ = 2179;
     uint32_t state_[kStateWords] = {};
+    // MT1998: index of the next word (624 = regenerate first). MT2002: words
+    // left before the next regeneration. -1: never seeded.
     int32_t position_ = -1;
     // An index rather than a pointer, so that the default copy is exact.
     uint32_t next_ = 0;

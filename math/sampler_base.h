@@ -48,9 +48,9 @@ public:
     bool Seed(uint32_t seed1, uint32_t seed2, UniformGeneratorType type) noexcept {
         return generator_.Init(seed1, seed2, type);
     }
-    RandomUniform& Generator() noexcept { return generator_; }
-
 protected:
+    friend struct Inspect;  // the uniforms a sampler takes (tests)
+
     // Stores a parameter and makes the next draw check and set up again.
     template <class T>
     void SetParameter(T& field, T value) noexcept {

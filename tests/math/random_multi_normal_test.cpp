@@ -10,6 +10,7 @@
 #include "math/random_multi_normal.h"
 #include "math/series_statistics.h"
 #include "tests/math/linear_algebra_support.h"
+#include "tests/math/inspect.h"
 
 using namespace Zr::Math;
 using Zr::Testing::MatrixOf;
@@ -96,13 +97,13 @@ TEST(DecomposeCovariance, EigenFallbackRestoresTheMatrix) {
 TEST(RandomMultiNormal, TransformIsASquareRootOfTheCovariance) {
     RandomMultiNormal g;
     ASSERT_TRUE(Init(g, Vector{1}, MatrixOf({{4}}), 5));
-    EXPECT_EQ(g.Transform()(0, 0), -2.0);
+    EXPECT_EQ(Inspect::Transform(g)(0, 0), -2.0);
     const Matrix cases[][2] = {{Covariance(5), Covariance(5)},
                                {MatrixOf({{1, 1}, {1, 1}}), MatrixOf({{1, 1}, {1, 1}})},
                                {MatrixOf({{0, 1}, {1, 0}}), MatrixOf({{1, 0}, {0, 1}})}};
     for (const auto& [cov, drawn] : cases) {
         ASSERT_TRUE(Init(g, Vector(cov.Rows()), cov, 1));
-        EXPECT_LT(MaxAbsDifference(TimesTransposed(g.Transform()), drawn), 1e-13) << cov.Rows();
+        EXPECT_LT(MaxAbsDifference(TimesTransposed(Inspect::Transform(g)), drawn), 1e-13) << cov.Rows();
     }
 }
 
@@ -116,7 +117,7 @@ TEST(RandomMultiNormal, EachDimensionHasItsOwnSeeds) {
             RandomNormal z[3];
             for (uint32_t i = 0; i < 3; ++i)
                 z[i].Init(1, 0xFFFFFFFFu + i, 0.0, 1.0, inverse ? INV : BOX_MULLER, antithetic, DISABLED, 0, MT1998);
-            const Matrix& t = g.Transform();
+            const Matrix& t = Inspect::Transform(g);
             Vector out(3), scratch(3);
             for (int k = 0; k < 4; ++k) {
                 g.Next(out, scratch);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "math/random_uniform.h"
+#include "tests/math/inspect.h"
 
 using namespace Zr::Math;
 
@@ -50,7 +51,7 @@ TEST(UniformReference, CheckpointValuesAndRawWords) {
     for (const ReferenceWords& r : kReferenceWords) {
         RandomUniform g = Seeded(r.seed1, r.seed2, r.type);
         for (uint32_t expected : r.words)
-            EXPECT_EQ(g.NextWord(), expected) << "type " << r.type << ", seeds " << r.seed1 << ", " << r.seed2;
+            EXPECT_EQ(Inspect::NextWord(g), expected) << "type " << r.type << ", seeds " << r.seed1 << ", " << r.seed2;
     }
 }
 
@@ -58,9 +59,9 @@ TEST(UniformReference, CheckpointValuesAndRawWords) {
 TEST(UniformReference, PublishedKeyArrayWords) {
     const uint32_t key[4] = {0x123, 0x234, 0x345, 0x456};
     RandomUniform g;
-    g.InitByKey(key, 4);
+    Inspect::InitByKey(g, key, 4);
     for (uint32_t expected : {1067595299u, 955945823u, 477289528u, 4107218783u, 4228976476u})
-        EXPECT_EQ(g.NextWord(), expected);
+        EXPECT_EQ(Inspect::NextWord(g), expected);
 }
 
 // Offsets in raw words put the copy mid-table, around a regeneration (624
@@ -74,7 +75,7 @@ TEST(UniformState, CopiesContinueIdentically) {
             RandomUniform assigned = original;
             Draw(original, 777);
             original.Init(42, 43, type);
-            for (int i = 0; i < offset; ++i) original.NextWord(), reference.NextWord();
+            for (int i = 0; i < offset; ++i) Inspect::NextWord(original), Inspect::NextWord(reference);
             RandomUniform copy(original);
             assigned = original;
             const std::vector<double> expected = Draw(original, 1300);
@@ -102,8 +103,8 @@ TEST(UniformRange, TwisterExtremesAreClamped) {
     };
     for (const Case& c : cases) {
         RandomUniform g = Seeded(0, 0, c.type);
-        g.NextWord();  // regenerated; the next word is state word 1
-        for (size_t i = 0; i < c.words.size(); ++i) g.TwisterState()[1 + i] = Untemper(c.words[i]);
+        Inspect::NextWord(g);  // regenerated; the next word is state word 1
+        for (size_t i = 0; i < c.words.size(); ++i) Inspect::TwisterState(g)[1 + i] = Untemper(c.words[i]);
         for (double u : c.expected) EXPECT_EQ(g.Next(), u) << c.type;
     }
 }

@@ -12,6 +12,7 @@
 
 #include "math/distributions.h"
 #include "math/samplers.h"
+#include "tests/math/inspect.h"
 
 using namespace Zr::Math;
 using testing::PrintToString;
@@ -68,8 +69,8 @@ RandomNormal Normal(GaussianMethod method, int32_t antithetic, double mean = 0.0
 }
 
 RandomUniform& GeneratorOf(RandomUniform& s) { return s; }
-RandomUniform& GeneratorOf(SamplerBase& s) { return s.Generator(); }
-RandomUniform& GeneratorOf(RandomChiSquare& s) { return s.GammaGenerator(); }
+RandomUniform& GeneratorOf(SamplerBase& s) { return Inspect::Generator(s); }
+RandomUniform& GeneratorOf(RandomChiSquare& s) { return Inspect::Generator(s); }
 
 template <class S>
 std::vector<double> Draw(S& s, size_t n) { std::vector<double> v(n); for (double& x : v) x = s.Next(); return v; }
@@ -79,7 +80,7 @@ template <class Sampler>
 Sampler Jammed(Sampler sampler) {
     RandomUniform& g = GeneratorOf(sampler);
     g.Init(0, 0, MT2002);
-    std::fill_n(g.TwisterState(), RandomUniform::kStateWords, 0u);
+    std::fill_n(Inspect::TwisterState(g), RandomUniform::kStateWords, 0u);
     return sampler;
 }
 
@@ -349,7 +350,8 @@ TEST(NormalResampling, FirstCountVariatesHaveTheRequestedMoments) {
             for (int i = 0; i < c.count; ++i) squares += (x[i] - mean) * (x[i] - mean);
             EXPECT_NEAR(double(mean), c.mean, 1e-12 * std::max(1.0, std::fabs(c.mean))) << c.count << " " << type;
             EXPECT_NEAR(double(std::sqrt(squares / c.count)), c.stdev, 1e-12 * c.stdev) << c.count << " " << type;
-            for (double v : x) ASSERT_EQ(v, raw.Next() * g.Scale() + g.Shift()) << c.count << " " << type;
+            for (double v : x)
+                ASSERT_EQ(v, raw.Next() * Inspect::Scale(g) + Inspect::Shift(g)) << c.count << " " << type;
         }
     }
     RandomNormal g;
