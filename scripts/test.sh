@@ -5,6 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root=${1:-$root/build}
 export WINEDEBUG=-all
+# The share of test code, printed at the end of every run, passed or not.
+trap '"$root/scripts/test_ratio.sh" || true' EXIT
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" sanitize "$build_root"
