@@ -20,20 +20,12 @@ HALF = M(1) / 2
 LANCZOS = [M('76.18009172947146'), M('-86.50532032941678'), M('24.01409824083091'),
            M('-1.231739572450155'), M('0.001208650973866179'), M('-5.395239384953e-06')]
 
-
 def lanczos_loggamma(x):
     x = M(x)
     s = M('1.000000000190015') + sum(c / (x + i + 1) for i, c in enumerate(LANCZOS))
     return mp.log(M('2.5066282746310007') * s / x) - (x + M('5.5') - (x + HALF) * mp.log(x + M('5.5')))
 
-
-def phi(x):
-    return mp.npdf(x)
-
-
-def Phi(x):
-    return mp.ncdf(x)
-
+phi, Phi = mp.npdf, mp.ncdf
 
 def invert(cdf, p, lo, hi):
     """The x in [lo, hi] where the increasing cdf reaches p."""
@@ -43,12 +35,10 @@ def invert(cdf, p, lo, hi):
         lo, hi = (mid, hi) if cdf(mid) < p else (lo, mid)
     return (lo + hi) / 2
 
-
 def norm_inv(p):
     # 2p - 1 must keep the digits of a tiny p.
     with mp.workdps(40 + max(0, int(-mp.log10(p)))):
         return +(mp.sqrt(2) * mp.erfinv(2 * M(p) - 1))
-
 
 # Each distribution: (cdf, pdf) of the worksheet arguments and a quantile.
 def beta_cdf(x, a, b): return mp.betainc(a, b, 0, x, regularized=True)
@@ -70,7 +60,6 @@ def chi_pdf_true(x, n): k = M(n) / 2; return M(x) ** (n - 1) * mp.exp(-M(x) ** 2
 def chi_pdf_formula(x, n):
     k = M(n) / 2
     return mp.exp((n - 1) * mp.log(x) - M(x) ** 2 / 2 - lanczos_loggamma(k) - (k - 1) * mp.log(2))
-
 
 def gumbel_z(x, a, b): return (M(x) - a) / b
 def gumbel_cdf(x, a, b): return mp.exp(-mp.exp(-gumbel_z(x, a, b)))
@@ -98,7 +87,6 @@ def weibull_cdf(x, a, b): return -mp.expm1(-(M(x) / b) ** a)
 def weibull_pdf(x, a, b): return M(a) / b * (M(x) / b) ** (a - 1) * mp.exp(-(M(x) / b) ** a)
 def weibull_inv(p, a, b): return b * (-mp.log1p(-M(p))) ** (1 / M(a))
 
-
 def trunc_cdf(x, lo, hi, mu, s):
     return (Phi((M(x) - mu) / s) - Phi((M(lo) - mu) / s)) / (Phi((M(hi) - mu) / s) - Phi((M(lo) - mu) / s))
 def trunc_pdf(x, lo, hi, mu, s):
@@ -110,14 +98,12 @@ def trunc_inv(p, lo, hi, mu, s):
     mp.mp.dps = 40
     return r
 
-
 def johnson_z(x, g, d, l, xi): return g + d * mp.asinh((M(x) - xi) / l)
 def johnson_cdf(x, g, d, l, xi): return Phi(johnson_z(x, g, d, l, xi))
 def johnson_pdf(x, g, d, l, xi):
     u = (M(x) - xi) / l
     return d / (l * mp.sqrt(u * u + 1)) * phi(johnson_z(x, g, d, l, xi))
 def johnson_inv(p, g, d, l, xi): return xi + l * mp.sinh((norm_inv(p) - g) / d)
-
 
 def binorm_cdf(a, b, r):
     a, b, r = M(a), M(b), M(r)
@@ -126,7 +112,6 @@ def binorm_cdf(a, b, r):
 def binorm_pdf(a, b, r):
     a, b, r = M(a), M(b), M(r)
     return mp.exp(-(a * a - 2 * r * a * b + b * b) / (2 * (1 - r * r))) / (2 * mp.pi * mp.sqrt(1 - r * r))
-
 
 def poisson_inv(p, lam):
     # Boost's integer_round_outwards: down below 0.5, up above.
@@ -137,9 +122,7 @@ def poisson_inv(p, lam):
     while poisson_cdf(k, lam) < p: k += 1
     return k
 
-
 rows = []  # (function, args, expected)
-
 
 def dist(name, cdf, pdf, xs, params):
     for ps in params:
@@ -147,12 +130,10 @@ def dist(name, cdf, pdf, xs, params):
             rows.append((name, (x,) + ps + (1,), cdf(x, *ps)))
             rows.append((name, (x,) + ps + (0,), pdf(x, *ps)))
 
-
 def inv(name, quantile, probs, params):
     for ps in params:
         for p in probs:
             rows.append((name, (p,) + ps, quantile(p, *ps)))
-
 
 P = [0.001, 0.05, 0.3, 0.5, 0.72, 0.95, 0.999]
 dist('ZrBetaDist', beta_cdf, beta_pdf, [0.05, 0.3, 0.5, 0.77, 0.95], [(0.5, 0.5), (2.0, 3.0), (5.0, 1.5), (0.8, 4.0)])
@@ -179,7 +160,7 @@ dist('ZrLogisticDist', logistic_cdf, logistic_pdf, [-4.0, -0.5, 0.0, 1.25, 9.0],
 inv('ZrLogisticInv', lambda p, m, b: m + b * mp.log(M(p) / (1 - M(p))), P, [(0.0, 1.0), (1.5, 0.3), (-2.0, 4.0)])
 dist('ZrLogNormDist', lognorm_cdf, lognorm_pdf, [0.05, 0.6, 1.0, 2.2, 9.0], [(0.0, 1.0), (1.0, 0.25), (-0.5, 2.0)])
 inv('ZrLogNormInv', lambda p, m, s: mp.exp(norm_inv(p) * s + m), P, [(0.0, 1.0), (1.0, 0.25), (-0.5, 2.0)])
-dist('ZrNormDist', lambda x: Phi(x), lambda x: phi(x), [-6.5, -2.0, -0.3, 0.0, 0.8, 3.0, 7.5], [()])
+dist('ZrNormDist', Phi, phi, [-6.5, -2.0, -0.3, 0.0, 0.8, 3.0, 7.5], [()])
 inv('ZrNormInv', norm_inv, [1e-300, 1e-10] + P + [1 - 1e-12], [()])
 for lam in (0.5, 3.0, 12.5):
     for k in (0, 1, 3, 7, 20):
@@ -189,13 +170,10 @@ for lam in (0.5, 3.0, 12.5):
         rows.append(('ZrPoissonDistInv', (p, lam), M(poisson_inv(p, lam))))
 dist('ZrTDist', t_cdf, t_pdf, [-5.0, -1.2, 0.0, 0.4, 2.5, 30.0], [(1,), (2,), (5,), (30,)])
 def t_inv(p, n): return M(0) if p == 0.5 else invert(lambda x: t_cdf(x, n), p, -1e5, 1e5)
-
-
 inv('ZrTDistInv', t_inv, P[1:-1], [(1,), (2,), (5,), (30,)])
 inv('ZrTDistInv', t_inv, [0.001, 0.999], [(5,), (30,)])
 TRI = [(0.0, 4.0, 1.0), (-2.0, 3.0, 3.0), (1.0, 2.0, 1.5)]
-dist('ZrTriangularDist', lambda x, lo, hi, mo: tri_cdf(x, lo, hi, mo), lambda x, lo, hi, mo: tri_pdf(x, lo, hi, mo),
-     lambda lo, hi, mo: [lo + (hi - lo) * f for f in (0.1, 0.45, 0.8)], TRI)
+dist('ZrTriangularDist', tri_cdf, tri_pdf, lambda lo, hi, mo: [lo + (hi - lo) * f for f in (0.1, 0.45, 0.8)], TRI)
 inv('ZrTriangularInv', tri_inv, P, TRI)
 TN = [(-1.0, 2.0, 0.5, 1.5), (0.0, 1.0, 3.0, 0.5), (2.0, 5.0, 0.0, 1.0), (10.0, 11.0, 0.0, 1.0),
       (0.0, 100.0, 50.0, 5.0)]
@@ -206,7 +184,6 @@ inv('ZrWeibullInv', weibull_inv, P, [(0.6, 1.0), (2.0, 1.5), (5.0, 0.8)])
 dist('ZrBiNormDist', binorm_cdf, binorm_pdf,
      [-2.5, -0.7, 0.0, 1.3], [(-0.4, -0.95), (0.9, -0.3), (-1.1, 0.0), (0.6, 0.5), (2.0, 0.97)])
 
-
 def chi_moments(n):
     mp.mp.dps = 120  # v, 1 - 2v and the kurtosis each cancel about log10(n) digits
     n = M(n)
@@ -216,7 +193,6 @@ def chi_moments(n):
     mp.mp.dps = 40
     return result
 
-
 def weibull_moments(a, b):
     g = [mp.gamma(1 + M(k) / a) for k in range(5)]
     mean = b * g[1]
@@ -224,7 +200,6 @@ def weibull_moments(a, b):
     skew = (g[3] - 3 * g[1] * g[2] + 2 * g[1] ** 3) / (g[2] - g[1] ** 2) ** M(1.5)
     kurt = (g[4] - 4 * g[1] * g[3] + 6 * g[1] ** 2 * g[2] - 3 * g[1] ** 4) / (g[2] - g[1] ** 2) ** 2 - 3
     return mean, mp.sqrt(v), skew, kurt
-
 
 def trunc_moments(lo, hi, mu, s):
     mp.mp.dps = 80
@@ -235,7 +210,6 @@ def trunc_moments(lo, hi, mu, s):
     mp.mp.dps = 40
     return mean, c[2], c[3] / c[2] ** M(1.5), c[4] / c[2] ** 2 - 3
 
-
 def johnson_moments(g, d, l, xi):
     w = mp.exp(1 / M(d) ** 2); W = M(g) / d
     mean = xi - l * mp.sqrt(w) * mp.sinh(W)
@@ -245,45 +219,34 @@ def johnson_moments(g, d, l, xi):
             + 4 * w ** 2 * (w + 2) * mp.cosh(2 * W) + 3 * (2 * w + 1))) / (8 * var ** 2) - 3
     return mean, mp.sqrt(var), skew, kurt
 
-
 def num(x):
     x = mp.mpf(x)
     if mp.isnan(x): return 'kNaN'
     if mp.isinf(x): return 'kInf' if x > 0 else '-kInf'
     return mp.nstr(x, 17, min_fixed=-mp.inf, max_fixed=mp.inf) if x == int(x) and abs(x) < 1e15 else mp.nstr(x, 17)
 
-
 def write(name, lines):
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), 'w') as f:
-        f.write('\n'.join(lines) + '\n')
+        f.write('\n'.join(['// Written by make_distributions_reference.py; do not edit.', ''] + lines + ['};']) + '\n')
 
+def row(*values): return '    {%s},' % ', '.join(map(num, values))
 
-out = ['// Written by make_distributions_reference.py; do not edit.', '',
-       'const std::vector<WorksheetCase> kWorksheetCases = {']
-for name, args, expected in rows:
-    out.append('    {"%s", {%s}, %s},' % (name, ', '.join(num(a) for a in args), num(expected)))
-out.append('};')
-write('distributions_worksheet_reference.inc', out)
-out = ['// Written by make_distributions_reference.py; do not edit.', '', '// x, ln Gamma(x), its derivative.', 'const std::vector<std::array<double, 3>> kLogGammaCases = {']
-for x in (0.1, 0.5, 1.0, 2.5, 7.0, 33.3, 171.0, 1e4):
-    out.append('    {%s, %s, %s},' % (num(x), num(mp.loggamma(x)), num(mp.digamma(x))))
-out += ['};', '', '// x, n, the true chi density.', 'const std::vector<std::array<double, 3>> kChiDensityCases = {']
-for x, n in ((0.2, 1), (1.0, 2), (1.7, 3), (3.0, 10), (5.5, 40), (16.0, 260), (10.4, 304), (30.0, 900)):
-    out.append('    {%s, %s, %s},' % (num(x), num(n), num(chi_pdf_true(x, n))))
-out += ['};', '', '// Moment cases: parameters, then mean, standard deviation, skewness, excess kurtosis.',
-        'const std::vector<std::array<double, 5>> kChiMomentCases = {']
-for n in (1, 2, 3, 5, 10, 15, 16, 20, 50, 100, 1000, 10 ** 5, 10 ** 7, 2147483647):
-    out.append('    {%s, %s},' % (num(n), ', '.join(num(v) for v in chi_moments(n))))
-out += ['};', 'const std::vector<std::array<double, 6>> kWeibullMomentCases = {']
-for a, b in ((0.5, 1.0), (1.5, 2.0), (3.6, 0.7), (10.0, 5.0)):
-    out.append('    {%s, %s, %s},' % (num(a), num(b), ', '.join(num(v) for v in weibull_moments(a, b))))
-out += ['};', '// The standard deviation column holds the variance.',
-        'const std::vector<std::array<double, 8>> kTruncNormMomentCases = {']
-for ps in TN + [(-3.0, -2.0, 0.0, 1.0), (0.0, 1.0, 0.5, 0.2)]:
-    out.append('    {%s, %s},' % (', '.join(num(p) for p in ps), ', '.join(num(v) for v in trunc_moments(*ps))))
-out += ['};', 'const std::vector<std::array<double, 8>> kJohnsonSUMomentCases = {']
-for ps in JSU + [(2.0, 1.5, 1.0, 0.0), (-0.3, 3.0, 2.0, 1.0)]:
-    out.append('    {%s, %s},' % (', '.join(num(p) for p in ps), ', '.join(num(v) for v in johnson_moments(*ps))))
-out.append('};')
-write('distributions_math_reference.inc', out)
+write('distributions_worksheet_reference.inc', ['const std::vector<WorksheetCase> kWorksheetCases = {'] +
+      ['    {"%s", {%s}, %s},' % (name, ', '.join(map(num, args)), num(expected)) for name, args, expected in rows])
+write('distributions_math_reference.inc', [
+    '// x, ln Gamma(x), its derivative.', 'const std::vector<std::array<double, 3>> kLogGammaCases = {'] +
+    [row(x, mp.loggamma(x), mp.digamma(x)) for x in (0.1, 0.5, 1.0, 2.5, 7.0, 33.3, 171.0, 1e4)] +
+    ['};', '', '// x, n, the true chi density.', 'const std::vector<std::array<double, 3>> kChiDensityCases = {'] +
+    [row(x, n, chi_pdf_true(x, n)) for x, n in ((0.2, 1), (1.0, 2), (1.7, 3), (3.0, 10), (5.5, 40), (16.0, 260),
+                                                (10.4, 304), (30.0, 900))] +
+    ['};', '', '// Moment cases: parameters, then mean, standard deviation, skewness, excess kurtosis.',
+     'const std::vector<std::array<double, 5>> kChiMomentCases = {'] +
+    [row(n, *chi_moments(n)) for n in (1, 2, 3, 5, 10, 15, 16, 20, 50, 100, 1000, 10 ** 5, 10 ** 7, 2147483647)] +
+    ['};', 'const std::vector<std::array<double, 6>> kWeibullMomentCases = {'] +
+    [row(a, b, *weibull_moments(a, b)) for a, b in ((0.5, 1.0), (1.5, 2.0), (3.6, 0.7), (10.0, 5.0))] +
+    ['};', '// The standard deviation column holds the variance.',
+     'const std::vector<std::array<double, 8>> kTruncNormMomentCases = {'] +
+    [row(*ps, *trunc_moments(*ps)) for ps in TN + [(-3.0, -2.0, 0.0, 1.0), (0.0, 1.0, 0.5, 0.2)]] +
+    ['};', 'const std::vector<std::array<double, 8>> kJohnsonSUMomentCases = {'] +
+    [row(*ps, *johnson_moments(*ps)) for ps in JSU + [(2.0, 1.5, 1.0, 0.0), (-0.3, 3.0, 2.0, 1.0)]])
 print(len(rows), 'worksheet cases')
