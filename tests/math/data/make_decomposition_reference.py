@@ -3,52 +3,34 @@
 indefinite, graded, rank-deficient and Hilbert) with their singular values,
 eigenvalues (symmetric ones) and inverses (non-singular ones), computed by
 mpmath at 60 significant digits from the matrices exactly as stored in
-double, then rounded to double. Run with /usr/bin/python3.
-"""
+double, then rounded to double. Run with /usr/bin/python3."""
 import os
-
 import mpmath
 import numpy as np
 
 mpmath.mp.dps = 60
 rng = np.random.default_rng(20240611)
-
-def uniform(rows, columns):
-    return rng.uniform(-1.0, 1.0, (rows, columns))
-
-def symmetric(m):
-    return (m + m.T) / 2.0
-
-def positive_definite(n):
-    m = uniform(n, n)
-    return m @ m.T + 0.5 * np.eye(n)
-
-def indefinite_repeated():
-    # Q diag(2, 2, -1, 0.5, -3) Q^T with a random orthogonal Q: a repeated
-    # eigenvalue and negative ones.
-    q, _ = np.linalg.qr(rng.normal(size=(5, 5)))
-    return symmetric(q @ np.diag([2.0, 2.0, -1.0, 0.5, -3.0]) @ q.T)
-
-def hilbert(n):
-    return np.array([[1.0 / (i + j + 1) for j in range(n)] for i in range(n)])
-
+uniform = lambda rows, columns: rng.uniform(-1.0, 1.0, (rows, columns))
+symmetric = lambda m: (m + m.T) / 2.0
+positive_definite = lambda m: m @ m.T + 0.5 * np.eye(len(m))
+# Q diag(2, 2, -1, 0.5, -3) Q^T with a random orthogonal Q: a repeated eigenvalue and negative ones.
+indefinite = lambda q: symmetric(q @ np.diag([2.0, 2.0, -1.0, 0.5, -3.0]) @ q.T)
+hilbert = lambda n: np.array([[1.0 / (i + j + 1) for j in range(n)] for i in range(n)])
 scale = np.diag(10.0 ** np.linspace(-6, 6, 5))  # rows and columns graded from 1e-6 to 1e6
 CASES = [("random3", uniform(3, 3)), ("random5", uniform(5, 5)), ("random8", uniform(8, 8)),
          ("symmetric4", symmetric(uniform(4, 4))), ("symmetric7", symmetric(uniform(7, 7))),
-         ("positive6", positive_definite(6)),
-         ("indefinite5", indefinite_repeated()), ("graded5", scale @ uniform(5, 5) @ scale),
+         ("positive6", positive_definite(uniform(6, 6))),
+         ("indefinite5", indefinite(np.linalg.qr(rng.normal(size=(5, 5)))[0])), ("graded5", scale @ uniform(5, 5) @ scale),
          ("rank2of4", uniform(4, 2) @ uniform(2, 4)), ("hilbert6", hilbert(6)), ("hilbert9", hilbert(9))]
 
-def doubles(values):
-    return "{" + ", ".join(repr(float(v)) for v in values) + "}"
+def doubles(values): return "{" + ", ".join(repr(float(v)) for v in values) + "}"
 
 def reference(name, a):
     n = a.shape[0]
     m = mpmath.matrix([[mpmath.mpf(float(x)) for x in row] for row in a])
-    sv = mpmath.svd_r(m, compute_uv=False)
-    singular = sorted((sv[i] for i in range(n)), reverse=True)
+    singular = sorted(mpmath.svd_r(m, compute_uv=False), reverse=True)
     symmetric = bool(np.array_equal(a, a.T))
-    eigen = sorted(mpmath.eigsy(m)[0][i] for i in range(n)) if symmetric else []
+    eigen = sorted(mpmath.eigsy(m)[0]) if symmetric else []
     # Inverses only where double arithmetic can deliver some digits of one.
     condition = singular[0] / singular[-1]
     inverse = list(mpmath.inverse(m)) if condition < 1e14 else []

@@ -1,55 +1,36 @@
 #!/usr/bin/python3
 """Writes moments_reference.inc: the mean, standard deviation, skewness and
-excess kurtosis of each distribution on a grid of parameters, and the
-moments of known parameter sets that the parameter fits must reproduce.
-
-Every moment is computed with mpmath at 60 significant digits from its
-textbook definition, independently of the add-in's formulas: raw moments
-(beta, chi, F, gamma, log-normal, Student's t, Weibull), cumulants (chi-square,
-Gumbel, logistic, Poisson), the moment generating function of the normal
-(Johnson SU) or numerical integration of the density (triangular, truncated
-normal). A moment that does not exist is written as NaN (None here).
-Run with /usr/bin/python3 from any directory.
+excess kurtosis of each distribution on a grid of parameters, and the moments
+of known parameter sets that the parameter fits must reproduce. mpmath at 60
+digits, from the textbook definitions and independently of the add-in's
+formulas: raw moments, cumulants, the normal's moment generating function
+(Johnson SU) or quadrature of the density (triangular, truncated normal). A
+moment that does not exist is NaN (None here). Run with /usr/bin/python3.
 """
 import os
-
 import mpmath as mp
 
 mp.mp.dps = 60
 M = mp.mpf
-
-
 def central(raw):
     """Mean, standard deviation, skewness, excess kurtosis from E[X^k], k = 1..4;
     NaN from the first raw moment that does not exist on."""
     m1, m2, m3, m4 = raw
-    if m1 is None or m2 is None:
-        return [m1, None, None, None]
+    if m1 is None or m2 is None: return [m1, None, None, None]
     v = m2 - m1 ** 2
     skew = None if m3 is None else (m3 - 3 * m1 * m2 + 2 * m1 ** 3) / v ** M(1.5)
     kurt = None if m3 is None or m4 is None else (m4 - 4 * m1 * m3 + 6 * m1 ** 2 * m2 - 3 * m1 ** 4) / v ** 2 - 3
     return [m1, mp.sqrt(v), skew, kurt]
-
-
-def from_cumulants(k1, k2, k3, k4):
-    return [k1, mp.sqrt(k2), k3 / k2 ** M(1.5), k4 / k2 ** 2]
-
-
-def beta(a, b):
-    a, b, raw, p = M(a), M(b), [], M(1)
-    for k in range(4):
-        p *= (a + k) / (a + b + k)
-        raw.append(p)
-    return central(raw)
-
-
+def from_cumulants(k1, k2, k3, k4): return [k1, mp.sqrt(k2), k3 / k2 ** M(1.5), k4 / k2 ** 2]
+def beta(a, b):  # E[X^k] = prod_{j < k} (a + j) / (a + b + j)
+    a, b, raw = M(a), M(b), [M(1)]
+    for k in range(4): raw.append(raw[-1] * ((a + k) / (a + b + k)))
+    return central(raw[1:])
 def f_dist(n1, n2):
     """Only the moments below n2 / 2 exist."""
     n1, n2 = M(n1), M(n2)
     return central([(n2 / n1) ** k * mp.gamma(n1 / 2 + k) * mp.gamma(n2 / 2 - k) / (mp.gamma(n1 / 2) * mp.gamma(n2 / 2))
                     if n2 > 2 * k else None for k in range(1, 5)])
-
-
 def johnson_su(g, d, lam, xi):
     """X = xi + lam sinh((Z - g)/d): E[exp(t (Z - g)/d)] = exp(-t g/d + t^2/(2 d^2))."""
     g, d = M(g), M(d)
@@ -58,30 +39,17 @@ def johnson_su(g, d, lam, xi):
     mean, sd, skew, kurt = central([sum(mp.binomial(k, j) * (-1) ** j * e(k - 2 * j) for j in range(k + 1)) / 2 ** k
                                     for k in range(1, 5)])
     return [xi + lam * mean, lam * sd, skew, kurt]
-
-
-def student_t(n):
-    n = M(n)
-    return [M(0) if n > 1 else None, mp.sqrt(n / (n - 2)) if n > 2 else None, M(0) if n > 3 else None,
-            6 / (n - 4) if n > 4 else None]
-
-
 def by_quadrature(pdf, points):
     norm = mp.quad(pdf, points)
     return central([mp.quad(lambda x: x ** k * pdf(x), points) / norm for k in range(1, 5)])
-
-
 def triangular(lo, hi, mode):
     lo, hi, mode = M(lo), M(hi), M(mode)
     return by_quadrature(lambda x: 2 * (x - lo) / ((hi - lo) * (mode - lo)) if x < mode
                          else 2 * (hi - x) / ((hi - lo) * (hi - mode)), [lo, mode, hi])
-
-
 def trunc_norm(a, b, mu, sigma):
     a, b, mu, sigma = M(a), M(b), M(mu), M(sigma)
     inside = [x for x in (mu - 3 * sigma, mu, mu + 3 * sigma) if a < x < b]
     return by_quadrature(lambda x: mp.npdf((x - mu) / sigma), [a] + inside + [b])
-
 
 MOMENT_GRID = {
     'Beta': (beta, [(a, b) for a in (0.5, 1, 2.5, 7) for b in (0.5, 1, 3, 13.25)]),
@@ -101,7 +69,8 @@ MOMENT_GRID = {
     'LogNorm': (lambda m, s: central([mp.exp(k * M(m) + k ** 2 * M(s) ** 2 / 2) for k in range(1, 5)]),
                 [(m, s) for m in (-1, 0, 2) for s in (0.001, 0.1, 0.5, 1, 1.5)]),
     'Poisson': (lambda lam: from_cumulants(*[M(lam)] * 4), [(lam,) for lam in (0.001, 0.5, 1, 7.3, 1000)]),
-    'T': (student_t, [(n,) for n in (2, 3, 4, 5, 6, 9, 30, 1000)]),
+    'T': (lambda n: [M(0) if n > 1 else None, mp.sqrt(M(n) / (n - 2)) if n > 2 else None, M(0) if n > 3 else None,
+                     6 / (M(n) - 4) if n > 4 else None], [(n,) for n in (2, 3, 4, 5, 6, 9, 30, 1000)]),
     'Triangular': (triangular, [(0, 1, 0.5), (0, 1, 0.1), (0, 1, 0.9), (-2, 5, 4), (10, 10.5, 10.01), (-7, -1, -6)]),
     'TruncNorm': (trunc_norm, [(a, b, mu, s) for (a, b) in ((-1, 1), (0, 3), (-2, 0.5)) for mu in (-0.5, 0, 1.2)
                                for s in (0.5, 1, 2)] + [(2, 4, 0, 1), (-10, 10, 1, 3)]),
@@ -123,12 +92,9 @@ FIT_GRID = {
 }
 REQUEST = {'Triangular': lambda p, m: m[:3], 'TruncNorm': lambda p, m: [M(p[0]), M(p[1])] + m[:2],
            'JohnsonSU': lambda p, m: m}
-
-
 def row(family, params, values):
     c = lambda x: 'kNaN' if x is None else repr(float(x))
     return '    {"%s", {%s}, {%s}},' % (family, ', '.join(map(c, params)), ', '.join(map(c, values)))
-
 
 lines = ['// Generated by make_moments_reference.py; do not edit.', '',
          '// Family, parameters; mean, standard deviation, skewness, excess kurtosis.',

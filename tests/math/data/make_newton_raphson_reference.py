@@ -1,12 +1,9 @@
 #!/usr/bin/python3
 """Writes newton_raphson_reference.inc: the Newton iteration for x^2 - 2 from
-x = 1 replayed in IEEE double (Python floats), step by step as the solver
-takes it (residual test, step -r / J, correction test), and the roots of the
-test systems at 60 digits by mpmath, rounded to double. Run with
-/usr/bin/python3 from any directory.
-"""
+x = 1 replayed in IEEE double as the solver takes it (residual test, step
+-r / J, correction test), and the root of the test system at 60 digits by
+mpmath, rounded to double. Run with /usr/bin/python3."""
 import os
-
 import mpmath
 
 mpmath.mp.dps = 60
