@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""Prints the coefficients of the chi moments' asymptotic series used by
-math/chi.cpp from 16 degrees of freedom on, exactly, from the Bernoulli
-numbers. With x = n/2 and u = 1/n: L = ln(Gamma(x + 1/2) / Gamma(x)) - ln(x)/2
-= sum_k c_k x^(1 - 2k), c_k = -(2 - 2^(1 - 2k)) B_2k / (2k (2k - 1)), and the
-mean is sqrt(n) exp(L); e = 1/2 - variance = 1/2 + n expm1(2L), n e = sum_k a_k u^k;
-the fourth central moment less 3 variance^2 is 2n(2v - 1) + 4v - 6v^2
-= -4 sum_{k>=1} a_k u^k + 2e - 6e^2 = sum_k b_k u^k. Run with python3."""
+"""Prints, exactly from the Bernoulli numbers, the coefficients of the chi
+moments' asymptotic series that math/chi.cpp uses from 16 degrees of freedom
+on (x = n/2, u = 1/n; L = ln(Gamma(x + 1/2) / Gamma(x)) - ln(x)/2, e = 1/2 -
+variance = 1/2 + n expm1(2L) = sum a_k u^(k+1); the fourth central moment less
+3 v^2 is 2n(2v - 1) + 4v - 6v^2 = -4 sum a_k u^k + 2e - 6e^2). Run with python3."""
 from fractions import Fraction as F
 
 TERMS = 24

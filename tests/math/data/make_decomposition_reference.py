@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""Writes decomposition_reference.inc: test matrices (random, symmetric,
-indefinite, graded, rank-deficient and Hilbert) with their singular values,
-eigenvalues (symmetric ones) and inverses (non-singular ones), computed by
-mpmath at 60 significant digits from the matrices exactly as stored in
-double, then rounded to double. Run with /usr/bin/python3."""
+"""Writes decomposition_reference.inc: test matrices with their singular values,
+eigenvalues (symmetric ones) and inverses (non-singular ones) by mpmath at 60
+digits from the matrices as stored in double, rounded to double. /usr/bin/python3."""
 import os
 import mpmath
 import numpy as np
@@ -22,9 +20,7 @@ CASES = [("random3", uniform(3, 3)), ("random5", uniform(5, 5)), ("random8", uni
          ("positive6", positive_definite(uniform(6, 6))),
          ("indefinite5", indefinite(np.linalg.qr(rng.normal(size=(5, 5)))[0])), ("graded5", scale @ uniform(5, 5) @ scale),
          ("rank2of4", uniform(4, 2) @ uniform(2, 4)), ("hilbert6", hilbert(6)), ("hilbert9", hilbert(9))]
-
 def doubles(values): return "{" + ", ".join(repr(float(v)) for v in values) + "}"
-
 def reference(name, a):
     n = a.shape[0]
     m = mpmath.matrix([[mpmath.mpf(float(x)) for x in row] for row in a])

@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """Writes distributions_worksheet_reference.inc and distributions_math_reference.inc:
-reference values of the distribution and inverse worksheet functions on a grid
-of ordinary arguments, and of the numerics beneath them, by mpmath at 40 digits
-from the textbook definitions (incomplete gamma and beta functions, root
-finding on the distribution function, quadrature for the bivariate normal).
-The chi density is the add-in's formula with its Lanczos log-gamma at full
-precision; the true density is written separately. Run with /usr/bin/python3.
-"""
+the distribution and inverse worksheet functions on a grid of ordinary arguments
+and the numerics beneath them, by mpmath at 40 digits from the textbook
+definitions; the chi density is the add-in's formula with its Lanczos log-gamma
+at full precision, the true one is written separately. Run with /usr/bin/python3."""
 import os
+import sys
 import mpmath as mp
+sys.dont_write_bytecode = True  # no __pycache__ beside the scripts
+from make_moments_reference import MOMENT_GRID, johnson_su  # textbook moments, at 60 digits
 
 mp.mp.dps = 40
 M, HALF = mp.mpf, mp.mpf(1) / 2
@@ -19,15 +19,13 @@ def lanczos_loggamma(x):
     x = M(x)
     s = M('1.000000000190015') + sum(c / (x + i + 1) for i, c in enumerate(LANCZOS))
     return mp.log(M('2.5066282746310007') * s / x) - (x + M('5.5') - (x + HALF) * mp.log(x + M('5.5')))
-def invert(cdf, p, lo, hi):
-    """The x in [lo, hi] where the increasing cdf reaches p."""
+def invert(cdf, p, lo, hi):  # the x in [lo, hi] where the increasing cdf reaches p
     p, lo, hi = M(p), M(lo), M(hi)
     for _ in range(220):  # bisection: slow but sure
         mid = (lo + hi) / 2
         lo, hi = (mid, hi) if cdf(mid) < p else (lo, mid)
     return (lo + hi) / 2
-def norm_inv(p):
-    # 2p - 1 must keep the digits of a tiny p.
+def norm_inv(p):  # 2p - 1 must keep the digits of a tiny p
     with mp.workdps(40 + max(0, int(-mp.log10(p)))):
         return +(mp.sqrt(2) * mp.erfinv(2 * M(p) - 1))
 
@@ -132,11 +130,8 @@ inv('ZrLogNormInv', lambda p, m, s: mp.exp(norm_inv(p) * s + m), P, [(0.0, 1.0),
 dist('ZrNormDist', Phi, phi, [-6.5, -2.0, -0.3, 0.0, 0.8, 3.0, 7.5], [()])
 inv('ZrNormInv', norm_inv, [1e-300, 1e-10] + P + [1 - 1e-12], [()])
 for lam in (0.5, 3.0, 12.5):
-    for k in (0, 1, 3, 7, 20):
-        rows.append(('ZrPoissonDist', (k, lam, 1), poisson_cdf(k, lam)))
-        rows.append(('ZrPoissonDist', (k, lam, 0), poisson_pdf(k, lam)))
-    for p in (0.3, 0.45, 0.6, 0.9, 0.999):
-        rows.append(('ZrPoissonDistInv', (p, lam), M(poisson_inv(p, lam))))
+    dist('ZrPoissonDist', poisson_cdf, poisson_pdf, (0, 1, 3, 7, 20), [(lam,)])
+    inv('ZrPoissonDistInv', lambda p, lam: M(poisson_inv(p, lam)), (0.3, 0.45, 0.6, 0.9, 0.999), [(lam,)])
 dist('ZrTDist', t_cdf, t_pdf, [-5.0, -1.2, 0.0, 0.4, 2.5, 30.0], [(1,), (2,), (5,), (30,)])
 def t_inv(p, n): return M(0) if p == 0.5 else invert(lambda x: t_cdf(x, n), p, -1e5, 1e5)
 inv('ZrTDistInv', t_inv, P[1:-1], [(1,), (2,), (5,), (30,)])
@@ -153,33 +148,12 @@ inv('ZrWeibullInv', weibull_inv, P, [(0.6, 1.0), (2.0, 1.5), (5.0, 0.8)])
 dist('ZrBiNormDist', binorm_cdf, binorm_pdf,
      [-2.5, -0.7, 0.0, 1.3], [(-0.4, -0.95), (0.9, -0.3), (-1.1, 0.0), (0.6, 0.5), (2.0, 0.97)])
 
-def chi_moments(n):
-    with mp.workdps(120):  # v, 1 - 2v and the kurtosis each cancel about log10(n) digits
-        n = M(n)
-        mu = mp.sqrt(2) * mp.exp(mp.loggamma((n + 1) / 2) - mp.loggamma(n / 2))
-        v = n - mu * mu
-        return mu, mp.sqrt(v), mu * (1 - 2 * v) / v ** M(1.5), (2 * n * (2 * v - 1) + 4 * v - 6 * v * v) / v ** 2
-def weibull_moments(a, b):
-    g = [mp.gamma(1 + M(k) / a) for k in range(5)]
-    mean = b * g[1]
-    v = b * b * (g[2] - g[1] ** 2)
-    skew = (g[3] - 3 * g[1] * g[2] + 2 * g[1] ** 3) / (g[2] - g[1] ** 2) ** M(1.5)
-    kurt = (g[4] - 4 * g[1] * g[3] + 6 * g[1] ** 2 * g[2] - 3 * g[1] ** 4) / (g[2] - g[1] ** 2) ** 2 - 3
-    return mean, mp.sqrt(v), skew, kurt
 def trunc_moments(lo, hi, mu, s):
     with mp.workdps(80):
         z = Phi((M(hi) - mu) / s) - Phi((M(lo) - mu) / s)
         mean = mp.quad(lambda x: M(x) * phi((x - mu) / s) / s / z, [lo, hi])
         c = [mp.quad(lambda x: (x - mean) ** k * phi((x - mu) / s) / s / z, [lo, hi]) for k in range(5)]
         return mean, c[2], c[3] / c[2] ** M(1.5), c[4] / c[2] ** 2 - 3
-def johnson_moments(g, d, l, xi):
-    w = mp.exp(1 / M(d) ** 2); W = M(g) / d
-    mean = xi - l * mp.sqrt(w) * mp.sinh(W)
-    var = l * l / 2 * (w - 1) * (w * mp.cosh(2 * W) + 1)
-    skew = -(l ** 3 * mp.sqrt(w) * (w - 1) ** 2 * (w * (w + 2) * mp.sinh(3 * W) + 3 * mp.sinh(W))) / (4 * var ** M(1.5))
-    kurt = (l ** 4 * (w - 1) ** 2 * (w ** 2 * (w ** 4 + 2 * w ** 3 + 3 * w ** 2 - 3) * mp.cosh(4 * W)
-            + 4 * w ** 2 * (w + 2) * mp.cosh(2 * W) + 3 * (2 * w + 1))) / (8 * var ** 2) - 3
-    return mean, mp.sqrt(var), skew, kurt
 def num(x):
     x = mp.mpf(x)
     if mp.isnan(x): return 'kNaN'
@@ -188,6 +162,8 @@ def num(x):
 def write(name, lines):
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), 'w') as f:
         f.write('\n'.join(['// Written by make_distributions_reference.py; do not edit.', ''] + lines + ['};']) + '\n')
+def at60(moments, *params):
+    with mp.workdps(60): return moments(*params)
 def row(*values): return '    {%s},' % ', '.join(map(num, values))
 
 write('distributions_worksheet_reference.inc', ['const std::vector<WorksheetCase> kWorksheetCases = {'] +
@@ -200,11 +176,11 @@ write('distributions_math_reference.inc', [
                                                 (10.4, 304), (30.0, 900))] +
     ['};', '', '// Moment cases: parameters, then mean, standard deviation, skewness, excess kurtosis.',
      'const std::vector<std::array<double, 5>> kChiMomentCases = {'] +
-    [row(n, *chi_moments(n)) for n in (1, 2, 3, 5, 10, 15, 16, 20, 50, 100, 1000, 10 ** 5, 10 ** 7, 2147483647)] +
+    [row(n, *at60(MOMENT_GRID['Chi'][0], n)) for n in (1, 2, 3, 5, 10, 15, 16, 20, 50, 100, 1000, 10 ** 5, 10 ** 7, 2147483647)] +
     ['};', 'const std::vector<std::array<double, 6>> kWeibullMomentCases = {'] +
-    [row(a, b, *weibull_moments(a, b)) for a, b in ((0.5, 1.0), (1.5, 2.0), (3.6, 0.7), (10.0, 5.0))] +
+    [row(a, b, *at60(MOMENT_GRID['Weibull'][0], a, b)) for a, b in ((0.5, 1.0), (1.5, 2.0), (3.6, 0.7), (10.0, 5.0))] +
     ['};', '// The standard deviation column holds the variance.',
      'const std::vector<std::array<double, 8>> kTruncNormMomentCases = {'] +
     [row(*ps, *trunc_moments(*ps)) for ps in TN + [(-3.0, -2.0, 0.0, 1.0), (0.0, 1.0, 0.5, 0.2)]] +
     ['};', 'const std::vector<std::array<double, 8>> kJohnsonSUMomentCases = {'] +
-    [row(*ps, *johnson_moments(*ps)) for ps in JSU + [(2.0, 1.5, 1.0, 0.0), (-0.3, 3.0, 2.0, 1.0)]])
+    [row(*ps, *at60(johnson_su, *ps)) for ps in JSU + [(2.0, 1.5, 1.0, 0.0), (-0.3, 3.0, 2.0, 1.0)]])

@@ -1,23 +1,17 @@
 #!/usr/bin/python3
-"""Writes newton_raphson_reference.inc: the Newton iteration for x^2 - 2 from
-x = 1 replayed in IEEE double as the solver takes it (residual test, step
--r / J, correction test), and the root of the test system at 60 digits by
-mpmath, rounded to double. Run with /usr/bin/python3."""
+"""Writes newton_raphson_reference.inc: the Newton iteration for x^2 - 2 from 1
+replayed in double as the solver takes it (residual test, step -r / J, step
+test), and a root of a 2 x 2 system by mpmath. Run with /usr/bin/python3."""
 import os
 import mpmath
-
 mpmath.mp.dps = 60
 x = 1.0
 for k in range(1, 201):  # tolX 1e-10, tolF 1e-14
     r = x * x - 2.0
-    if 1e-14 >= abs(r):
-        test = "tolF"
-        break
+    if 1e-14 >= abs(r): test = "tolF"; break
     c = -r / (2.0 * x)
     x += c
-    if 1e-10 >= abs(c):
-        test = "tolX"
-        break
+    if 1e-10 >= abs(c): test = "tolX"; break
 # x^2 + y^2 = 4, x y = 1 with x > y > 0: x, y = (sqrt 6 +- sqrt 2) / 2.
 root = mpmath.findroot(lambda a, b: [a * a + b * b - 4, a * b - 1], (2, 0.5))
 closed = ((mpmath.sqrt(6) + mpmath.sqrt(2)) / 2, (mpmath.sqrt(6) - mpmath.sqrt(2)) / 2)

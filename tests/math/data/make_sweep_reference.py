@@ -1,11 +1,8 @@
 #!/usr/bin/python3
-"""Writes sweep_reference.inc: the exact double results (bit for bit) of the
-SVD and of the symmetric eigen decomposition for a few small matrices, from a
-0-based replay of the textbook routines (svdcmp with m = n; tred2 with the
-accumulation; tqli) with this library's choices: iteration limits 30, NaN norm
-for non-finite input, no sorting, the 1x1 sign flip. Element-wise numpy steps
-round each element as the C++ loops do; every sum is one running sum in index
-order (total). Run with /usr/bin/python3."""
+"""Writes sweep_reference.inc: the exact doubles of the SVD and of the symmetric
+eigen decomposition of a few small matrices, replaying the textbook svdcmp,
+tred2 and tqli (0-based) as this library runs them. numpy rounds element-wise
+steps as the C++ loops do; sums run in index order (total). /usr/bin/python3."""
 import functools
 import math
 import os
@@ -163,6 +160,7 @@ def tqli(d, e, z):
             else:
                 d[l], e[l], e[m] = d[l] - p, g, 0.0
     return True
+def eigen(z): d, e = tred2(z); assert tqli(d, e, z); return d
 def doubles(values): return "{" + ", ".join(repr(float(x)) for x in np.ravel(values)) + "}"
 
 rng = np.random.default_rng(77)
@@ -180,11 +178,8 @@ with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "sweep_refere
               "const SweepReference kSweepReferences[] = {\n")
     for name, a in CASES:
         u, w, v = svdcmp(a.copy())
-        d, z = [], []
-        if np.array_equal(a, a.T):
-            z = a.copy()
-            d, e = tred2(z)
-            assert tqli(d, e, z)
+        z = a.copy() if np.array_equal(a, a.T) else np.zeros(0)
+        d = eigen(z) if len(z) else []
         out.write(f'    {{"{name}", {len(a)},\n     {doubles(a)},\n     {doubles(u)},\n'
                   f"     {doubles(w)},\n     {doubles(v)},\n     {doubles(d)},\n     {doubles(z)}}},\n")
     out.write("};\n")
