@@ -1,5 +1,5 @@
-// Helpers shared by the matrix, decomposition and solver tests, with the
-// test framework and the standard headers they use.
+// Helpers shared by the matrix, decomposition and solver tests, with the test
+// framework and the standard headers they use.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
 #include <limits>
 #include <string>
 #include <vector>
@@ -25,12 +24,8 @@ constexpr StorageOrder kBothOrders[] = {StorageOrder::ROW_MAJOR, StorageOrder::C
 inline Matrix MatrixOf(std::initializer_list<std::initializer_list<double>> rows,
                        StorageOrder order = StorageOrder::ROW_MAJOR) {
     Matrix m(rows.size(), rows.begin()->size(), order);
-    size_t i = 0;
-    for (const auto& row : rows) {
-        size_t j = 0;
-        for (double x : row) m(i, j++) = x;
-        ++i;
-    }
+    for (size_t i = 0; i < m.Rows(); ++i)
+        for (size_t j = 0; j < m.Columns(); ++j) m(i, j) = rows.begin()[i].begin()[j];
     return m;
 }
 
@@ -67,9 +62,7 @@ public:
     const std::vector<std::string>& Messages() const { return messages_; }
 
 private:
-    static void Sink(const char* message) {
-        if (current_) current_->push_back(message);
-    }
+    static void Sink(const char* message) { if (current_) current_->push_back(message); }
     static inline std::vector<std::string>* current_ = nullptr;
     std::vector<std::string> messages_;
     Zr::Math::DebugTraceSink previous_;
