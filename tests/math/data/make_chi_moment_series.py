@@ -1,54 +1,31 @@
 #!/usr/bin/env python3
-"""Prints the coefficients of the chi moments' asymptotic series used by
-math/chi.cpp for 16 or more degrees of freedom, exactly, from the Bernoulli
-numbers. Plain Python: python3 make_chi_moment_series.py
-
-With x = n/2 and u = 1/n:
-  L = ln(Gamma(x + 1/2) / Gamma(x)) - ln(x)/2 = sum_k c_k x^(1 - 2k),
-      c_k = -(2 - 2^(1 - 2k)) B_2k / (2k (2k - 1));
-  the mean is sqrt(n) exp(L);
-  e = 1/2 - variance = 1/2 + n expm1(2L), and n e = sum_k a_k u^k;
-  the fourth central moment less 3 variance^2 is
-      2n(2v - 1) + 4v - 6v^2 = -4 sum_{k>=1} a_k u^k + 2e - 6e^2 = sum_k b_k u^k.
-"""
+"""Prints, exactly from the Bernoulli numbers, the coefficients of the chi
+moments' asymptotic series that math/chi.cpp uses from 16 degrees of freedom
+on (x = n/2, u = 1/n; L = ln(Gamma(x + 1/2) / Gamma(x)) - ln(x)/2, e = 1/2 -
+variance = 1/2 + n expm1(2L) = sum a_k u^(k+1); the fourth central moment less
+3 v^2 is 2n(2v - 1) + 4v - 6v^2 = -4 sum a_k u^k + 2e - 6e^2). Run with python3."""
 from fractions import Fraction as F
 
 TERMS = 24
-
-
-def bernoulli(count):
-    """B_0 .. B_count by the Akiyama-Tanigawa algorithm (B_1 = +1/2)."""
-    numbers = []
-    for m in range(count + 1):
-        a = [F(1, j + 1) for j in range(m + 1)]
-        for j in range(m, 0, -1):
-            for i in range(j):
-                a[i] = (i + 1) * (a[i] - a[i + 1])
-        numbers.append(a[0])
-    return numbers
-
-
-def main():
-    b = bernoulli(2 * (TERMS // 2 + 1))
-    c = [-(2 - F(2) ** (1 - 2 * k)) * b[2 * k] / ((2 * k - 1) * 2 * k) for k in range(1, TERMS // 2 + 2)]
-    # 2L as a series in u: the coefficient of u^(2k-1) is 2 c_k 2^(2k-1).
-    s = [F(0)] * (TERMS + 3)
-    for k, ck in enumerate(c, start=1):
-        if 2 * k - 1 < len(s):
-            s[2 * k - 1] = 2 * ck * F(2) ** (2 * k - 1)
-    e = [F(1)] + [F(0)] * (len(s) - 1)  # exp(2L), by e' = (2L)' e
-    for n in range(1, len(s)):
-        e[n] = sum(j * s[j] * e[n - j] for j in range(1, n + 1)) / n
-    a = e[2:]  # n e = u^-1/2 + u^-2 expm1(2L)
-    fourth = [F(0)] * len(a)
-    for k in range(1, len(a)):
-        fourth[k] += -4 * a[k] + 2 * a[k - 1]
-    for i in range(len(a)):
-        for j in range(len(a) - i - 2):
-            fourth[i + j + 2] -= 6 * a[i] * a[j]
-    print('kLogRatio', [float(x) for x in c[:12]])
-    print('kHalfLessVariance', [float(x) for x in a[:22]])
-    print('kExcessFourth', [float(x) for x in fourth[2:22]])
-
-
-main()
+b = []  # B_0 .. B_26 by the Akiyama-Tanigawa algorithm (B_1 = +1/2)
+for m in range(2 * (TERMS // 2 + 1) + 1):
+    a = [F(1, j + 1) for j in range(m + 1)]
+    for j in range(m, 0, -1):
+        for i in range(j):
+            a[i] = (i + 1) * (a[i] - a[i + 1])
+    b.append(a[0])
+c = [-(2 - F(2) ** (1 - 2 * k)) * b[2 * k] / ((2 * k - 1) * 2 * k) for k in range(1, TERMS // 2 + 2)]
+s = [F(0)] * (TERMS + 3)  # 2L in u: the coefficient of u^(2k-1) is 2 c_k 2^(2k-1)
+for k, ck in enumerate(c, start=1):
+    s[2 * k - 1] = 2 * ck * F(2) ** (2 * k - 1)
+e = [F(1)] + [F(0)] * (len(s) - 1)  # exp(2L), by e' = (2L)' e
+for n in range(1, len(s)):
+    e[n] = sum(j * s[j] * e[n - j] for j in range(1, n + 1)) / n
+a = e[2:]  # n e = u^-1/2 + u^-2 expm1(2L)
+fourth = [F(0)] + [-4 * a[k] + 2 * a[k - 1] for k in range(1, len(a))]
+for i in range(len(a)):
+    for j in range(len(a) - i - 2):
+        fourth[i + j + 2] -= 6 * a[i] * a[j]
+print('kLogRatio', [float(x) for x in c[:12]])
+print('kHalfLessVariance', [float(x) for x in a[:22]])
+print('kExcessFourth', [float(x) for x in fourth[2:22]])

@@ -1,54 +1,33 @@
 #!/usr/bin/env python3
-"""Writes distributions_worksheet_reference.inc and distributions_math_reference.inc: reference values of the distribution and
-inverse worksheet functions on a grid of ordinary arguments, and of the
-numerics beneath them, computed with mpmath at 40 significant digits from the
-textbook definitions (incomplete gamma and beta functions, root finding on the
-distribution function, numerical integration for the bivariate normal).
-Run with an interpreter that has mpmath: python3 make_distributions_reference.py
-
-The chi density is the add-in's formula with its Lanczos log-gamma, so its
-worksheet values are that formula evaluated at full precision; the true
-density is written separately to measure what the Lanczos series costs.
-"""
+"""Writes distributions_worksheet_reference.inc and distributions_math_reference.inc:
+the distribution and inverse worksheet functions on a grid of ordinary arguments
+and the numerics beneath them, by mpmath at 40 digits from the textbook
+definitions; the chi density is the add-in's formula with its Lanczos log-gamma
+at full precision, the true one is written separately. Run with /usr/bin/python3."""
 import os
+import sys
 import mpmath as mp
+sys.dont_write_bytecode = True  # no __pycache__ beside the scripts
+from make_moments_reference import MOMENT_GRID, johnson_su  # textbook moments, at 60 digits
 
 mp.mp.dps = 40
-M = mp.mpf
-HALF = M(1) / 2
-
+M, HALF = mp.mpf, mp.mpf(1) / 2
+phi, Phi = mp.npdf, mp.ncdf
 LANCZOS = [M('76.18009172947146'), M('-86.50532032941678'), M('24.01409824083091'),
            M('-1.231739572450155'), M('0.001208650973866179'), M('-5.395239384953e-06')]
-
-
 def lanczos_loggamma(x):
     x = M(x)
     s = M('1.000000000190015') + sum(c / (x + i + 1) for i, c in enumerate(LANCZOS))
     return mp.log(M('2.5066282746310007') * s / x) - (x + M('5.5') - (x + HALF) * mp.log(x + M('5.5')))
-
-
-def phi(x):
-    return mp.npdf(x)
-
-
-def Phi(x):
-    return mp.ncdf(x)
-
-
-def invert(cdf, p, lo, hi):
-    """The x in [lo, hi] where the increasing cdf reaches p."""
+def invert(cdf, p, lo, hi):  # the x in [lo, hi] where the increasing cdf reaches p
     p, lo, hi = M(p), M(lo), M(hi)
     for _ in range(220):  # bisection: slow but sure
         mid = (lo + hi) / 2
         lo, hi = (mid, hi) if cdf(mid) < p else (lo, mid)
     return (lo + hi) / 2
-
-
-def norm_inv(p):
-    # 2p - 1 must keep the digits of a tiny p.
+def norm_inv(p):  # 2p - 1 must keep the digits of a tiny p
     with mp.workdps(40 + max(0, int(-mp.log10(p)))):
         return +(mp.sqrt(2) * mp.erfinv(2 * M(p) - 1))
-
 
 # Each distribution: (cdf, pdf) of the worksheet arguments and a quantile.
 def beta_cdf(x, a, b): return mp.betainc(a, b, 0, x, regularized=True)
@@ -70,8 +49,6 @@ def chi_pdf_true(x, n): k = M(n) / 2; return M(x) ** (n - 1) * mp.exp(-M(x) ** 2
 def chi_pdf_formula(x, n):
     k = M(n) / 2
     return mp.exp((n - 1) * mp.log(x) - M(x) ** 2 / 2 - lanczos_loggamma(k) - (k - 1) * mp.log(2))
-
-
 def gumbel_z(x, a, b): return (M(x) - a) / b
 def gumbel_cdf(x, a, b): return mp.exp(-mp.exp(-gumbel_z(x, a, b)))
 def gumbel_pdf(x, a, b): z = gumbel_z(x, a, b); return mp.exp(-z - mp.exp(-z)) / b
@@ -81,44 +58,32 @@ def lognorm_cdf(x, m, s): return Phi((mp.log(x) - m) / s)
 def lognorm_pdf(x, m, s): return phi((mp.log(x) - m) / s) / (s * x)
 def poisson_cdf(k, lam): return mp.gammainc(k + 1, lam, mp.inf, regularized=True)
 def poisson_pdf(k, lam): return mp.exp(-M(lam)) * M(lam) ** k / mp.factorial(k)
-def tri_cdf(x, lo, hi, mode):
+def tri_cdf(x, lo, hi, mo):
+    x = M(x); return (x - lo) ** 2 / ((hi - lo) * (mo - lo)) if x <= mo else 1 - (hi - x) ** 2 / ((hi - lo) * (hi - mo))
+def tri_pdf(x, lo, hi, mo):
     x = M(x)
-    if x <= mode: return (x - lo) ** 2 / ((hi - lo) * (mode - lo))
-    return 1 - (hi - x) ** 2 / ((hi - lo) * (hi - mode))
-def tri_pdf(x, lo, hi, mode):
-    x = M(x)
-    if x < mode: return 2 * (x - lo) / ((hi - lo) * (mode - lo))
-    if x == mode: return M(2) / (hi - lo)
-    return 2 * (hi - x) / ((hi - lo) * (hi - mode))
-def tri_inv(p, lo, hi, mode):
-    p = M(p); c = (M(mode) - lo) / (hi - lo)
-    if p <= c: return lo + mp.sqrt(p * (hi - lo) * (mode - lo))
-    return hi - mp.sqrt((1 - p) * (hi - lo) * (hi - mode))
+    if x == mo: return M(2) / (hi - lo)
+    return 2 * (x - lo) / ((hi - lo) * (mo - lo)) if x < mo else 2 * (hi - x) / ((hi - lo) * (hi - mo))
+def tri_inv(p, lo, hi, mo):
+    p = M(p); c = (M(mo) - lo) / (hi - lo)
+    return lo + mp.sqrt(p * (hi - lo) * (mo - lo)) if p <= c else hi - mp.sqrt((1 - p) * (hi - lo) * (hi - mo))
 def weibull_cdf(x, a, b): return -mp.expm1(-(M(x) / b) ** a)
 def weibull_pdf(x, a, b): return M(a) / b * (M(x) / b) ** (a - 1) * mp.exp(-(M(x) / b) ** a)
 def weibull_inv(p, a, b): return b * (-mp.log1p(-M(p))) ** (1 / M(a))
-
-
 def trunc_cdf(x, lo, hi, mu, s):
     return (Phi((M(x) - mu) / s) - Phi((M(lo) - mu) / s)) / (Phi((M(hi) - mu) / s) - Phi((M(lo) - mu) / s))
 def trunc_pdf(x, lo, hi, mu, s):
     return phi((M(x) - mu) / s) / s / (Phi((M(hi) - mu) / s) - Phi((M(lo) - mu) / s))
 def trunc_inv(p, lo, hi, mu, s):
-    mp.mp.dps = 80  # the upper tail needs the extra digits
-    a, b = Phi((M(lo) - mu) / s), Phi((M(hi) - mu) / s)
-    r = mp.sqrt(2) * mp.erfinv(2 * (a + (b - a) * p) - 1) * s + mu
-    mp.mp.dps = 40
-    return r
-
-
+    with mp.workdps(80):  # the upper tail needs the extra digits
+        a, b = Phi((M(lo) - mu) / s), Phi((M(hi) - mu) / s)
+        return mp.sqrt(2) * mp.erfinv(2 * (a + (b - a) * p) - 1) * s + mu
 def johnson_z(x, g, d, l, xi): return g + d * mp.asinh((M(x) - xi) / l)
 def johnson_cdf(x, g, d, l, xi): return Phi(johnson_z(x, g, d, l, xi))
 def johnson_pdf(x, g, d, l, xi):
     u = (M(x) - xi) / l
     return d / (l * mp.sqrt(u * u + 1)) * phi(johnson_z(x, g, d, l, xi))
 def johnson_inv(p, g, d, l, xi): return xi + l * mp.sinh((norm_inv(p) - g) / d)
-
-
 def binorm_cdf(a, b, r):
     a, b, r = M(a), M(b), M(r)
     s = mp.sqrt(1 - r * r)
@@ -126,33 +91,16 @@ def binorm_cdf(a, b, r):
 def binorm_pdf(a, b, r):
     a, b, r = M(a), M(b), M(r)
     return mp.exp(-(a * a - 2 * r * a * b + b * b) / (2 * (1 - r * r))) / (2 * mp.pi * mp.sqrt(1 - r * r))
-
-
-def poisson_inv(p, lam):
-    # Boost's integer_round_outwards: down below 0.5, up above.
+def poisson_inv(p, lam):  # Boost's integer_round_outwards: down below 0.5, up above
     k = 0
-    if p < 0.5:
-        while poisson_cdf(k + 1, lam) <= p: k += 1
-        return k
-    while poisson_cdf(k, lam) < p: k += 1
+    while (poisson_cdf(k + 1, lam) <= p) if p < 0.5 else (poisson_cdf(k, lam) < p): k += 1
     return k
 
-
 rows = []  # (function, args, expected)
-
-
-def dist(name, cdf, pdf, xs, params):
-    for ps in params:
-        for x in xs(*ps) if callable(xs) else xs:
-            rows.append((name, (x,) + ps + (1,), cdf(x, *ps)))
-            rows.append((name, (x,) + ps + (0,), pdf(x, *ps)))
-
-
-def inv(name, quantile, probs, params):
-    for ps in params:
-        for p in probs:
-            rows.append((name, (p,) + ps, quantile(p, *ps)))
-
+def dist(name, cdf, pdf, xs, params):  # the distribution function (1) and the density (0) at each x
+    rows.extend((name, (x,) + ps + (c,), (cdf if c else pdf)(x, *ps))
+                for ps in params for x in (xs(*ps) if callable(xs) else xs) for c in (1, 0))
+def inv(name, quantile, probs, params): rows.extend((name, (p,) + ps, quantile(p, *ps)) for ps in params for p in probs)
 
 P = [0.001, 0.05, 0.3, 0.5, 0.72, 0.95, 0.999]
 dist('ZrBetaDist', beta_cdf, beta_pdf, [0.05, 0.3, 0.5, 0.77, 0.95], [(0.5, 0.5), (2.0, 3.0), (5.0, 1.5), (0.8, 4.0)])
@@ -179,23 +127,17 @@ dist('ZrLogisticDist', logistic_cdf, logistic_pdf, [-4.0, -0.5, 0.0, 1.25, 9.0],
 inv('ZrLogisticInv', lambda p, m, b: m + b * mp.log(M(p) / (1 - M(p))), P, [(0.0, 1.0), (1.5, 0.3), (-2.0, 4.0)])
 dist('ZrLogNormDist', lognorm_cdf, lognorm_pdf, [0.05, 0.6, 1.0, 2.2, 9.0], [(0.0, 1.0), (1.0, 0.25), (-0.5, 2.0)])
 inv('ZrLogNormInv', lambda p, m, s: mp.exp(norm_inv(p) * s + m), P, [(0.0, 1.0), (1.0, 0.25), (-0.5, 2.0)])
-dist('ZrNormDist', lambda x: Phi(x), lambda x: phi(x), [-6.5, -2.0, -0.3, 0.0, 0.8, 3.0, 7.5], [()])
+dist('ZrNormDist', Phi, phi, [-6.5, -2.0, -0.3, 0.0, 0.8, 3.0, 7.5], [()])
 inv('ZrNormInv', norm_inv, [1e-300, 1e-10] + P + [1 - 1e-12], [()])
 for lam in (0.5, 3.0, 12.5):
-    for k in (0, 1, 3, 7, 20):
-        rows.append(('ZrPoissonDist', (k, lam, 1), poisson_cdf(k, lam)))
-        rows.append(('ZrPoissonDist', (k, lam, 0), poisson_pdf(k, lam)))
-    for p in (0.3, 0.45, 0.6, 0.9, 0.999):
-        rows.append(('ZrPoissonDistInv', (p, lam), M(poisson_inv(p, lam))))
+    dist('ZrPoissonDist', poisson_cdf, poisson_pdf, (0, 1, 3, 7, 20), [(lam,)])
+    inv('ZrPoissonDistInv', lambda p, lam: M(poisson_inv(p, lam)), (0.3, 0.45, 0.6, 0.9, 0.999), [(lam,)])
 dist('ZrTDist', t_cdf, t_pdf, [-5.0, -1.2, 0.0, 0.4, 2.5, 30.0], [(1,), (2,), (5,), (30,)])
 def t_inv(p, n): return M(0) if p == 0.5 else invert(lambda x: t_cdf(x, n), p, -1e5, 1e5)
-
-
 inv('ZrTDistInv', t_inv, P[1:-1], [(1,), (2,), (5,), (30,)])
 inv('ZrTDistInv', t_inv, [0.001, 0.999], [(5,), (30,)])
 TRI = [(0.0, 4.0, 1.0), (-2.0, 3.0, 3.0), (1.0, 2.0, 1.5)]
-dist('ZrTriangularDist', lambda x, lo, hi, mo: tri_cdf(x, lo, hi, mo), lambda x, lo, hi, mo: tri_pdf(x, lo, hi, mo),
-     lambda lo, hi, mo: [lo + (hi - lo) * f for f in (0.1, 0.45, 0.8)], TRI)
+dist('ZrTriangularDist', tri_cdf, tri_pdf, lambda lo, hi, mo: [lo + (hi - lo) * f for f in (0.1, 0.45, 0.8)], TRI)
 inv('ZrTriangularInv', tri_inv, P, TRI)
 TN = [(-1.0, 2.0, 0.5, 1.5), (0.0, 1.0, 3.0, 0.5), (2.0, 5.0, 0.0, 1.0), (10.0, 11.0, 0.0, 1.0),
       (0.0, 100.0, 50.0, 5.0)]
@@ -206,84 +148,39 @@ inv('ZrWeibullInv', weibull_inv, P, [(0.6, 1.0), (2.0, 1.5), (5.0, 0.8)])
 dist('ZrBiNormDist', binorm_cdf, binorm_pdf,
      [-2.5, -0.7, 0.0, 1.3], [(-0.4, -0.95), (0.9, -0.3), (-1.1, 0.0), (0.6, 0.5), (2.0, 0.97)])
 
-
-def chi_moments(n):
-    mp.mp.dps = 120  # v, 1 - 2v and the kurtosis each cancel about log10(n) digits
-    n = M(n)
-    mu = mp.sqrt(2) * mp.exp(mp.loggamma((n + 1) / 2) - mp.loggamma(n / 2))
-    v = n - mu * mu
-    result = mu, mp.sqrt(v), mu * (1 - 2 * v) / v ** M(1.5), (2 * n * (2 * v - 1) + 4 * v - 6 * v * v) / v ** 2
-    mp.mp.dps = 40
-    return result
-
-
-def weibull_moments(a, b):
-    g = [mp.gamma(1 + M(k) / a) for k in range(5)]
-    mean = b * g[1]
-    v = b * b * (g[2] - g[1] ** 2)
-    skew = (g[3] - 3 * g[1] * g[2] + 2 * g[1] ** 3) / (g[2] - g[1] ** 2) ** M(1.5)
-    kurt = (g[4] - 4 * g[1] * g[3] + 6 * g[1] ** 2 * g[2] - 3 * g[1] ** 4) / (g[2] - g[1] ** 2) ** 2 - 3
-    return mean, mp.sqrt(v), skew, kurt
-
-
 def trunc_moments(lo, hi, mu, s):
-    mp.mp.dps = 80
-    z = Phi((M(hi) - mu) / s) - Phi((M(lo) - mu) / s)
-    m = [mp.quad(lambda x: M(x) ** k * phi((x - mu) / s) / s / z, [lo, hi]) for k in range(5)]
-    mean = m[1]
-    c = [mp.quad(lambda x: (x - mean) ** k * phi((x - mu) / s) / s / z, [lo, hi]) for k in range(5)]
-    mp.mp.dps = 40
-    return mean, c[2], c[3] / c[2] ** M(1.5), c[4] / c[2] ** 2 - 3
-
-
-def johnson_moments(g, d, l, xi):
-    w = mp.exp(1 / M(d) ** 2); W = M(g) / d
-    mean = xi - l * mp.sqrt(w) * mp.sinh(W)
-    var = l * l / 2 * (w - 1) * (w * mp.cosh(2 * W) + 1)
-    skew = -(l ** 3 * mp.sqrt(w) * (w - 1) ** 2 * (w * (w + 2) * mp.sinh(3 * W) + 3 * mp.sinh(W))) / (4 * var ** M(1.5))
-    kurt = (l ** 4 * (w - 1) ** 2 * (w ** 2 * (w ** 4 + 2 * w ** 3 + 3 * w ** 2 - 3) * mp.cosh(4 * W)
-            + 4 * w ** 2 * (w + 2) * mp.cosh(2 * W) + 3 * (2 * w + 1))) / (8 * var ** 2) - 3
-    return mean, mp.sqrt(var), skew, kurt
-
-
+    with mp.workdps(80):
+        z = Phi((M(hi) - mu) / s) - Phi((M(lo) - mu) / s)
+        mean = mp.quad(lambda x: M(x) * phi((x - mu) / s) / s / z, [lo, hi])
+        c = [mp.quad(lambda x: (x - mean) ** k * phi((x - mu) / s) / s / z, [lo, hi]) for k in range(5)]
+        return mean, c[2], c[3] / c[2] ** M(1.5), c[4] / c[2] ** 2 - 3
 def num(x):
     x = mp.mpf(x)
     if mp.isnan(x): return 'kNaN'
     if mp.isinf(x): return 'kInf' if x > 0 else '-kInf'
     return mp.nstr(x, 17, min_fixed=-mp.inf, max_fixed=mp.inf) if x == int(x) and abs(x) < 1e15 else mp.nstr(x, 17)
-
-
 def write(name, lines):
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), 'w') as f:
-        f.write('\n'.join(lines) + '\n')
+        f.write('\n'.join(['// Written by make_distributions_reference.py; do not edit.', ''] + lines + ['};']) + '\n')
+def at60(moments, *params):
+    with mp.workdps(60): return moments(*params)
+def row(*values): return '    {%s},' % ', '.join(map(num, values))
 
-
-out = ['// Written by make_distributions_reference.py; do not edit.', '',
-       'const std::vector<WorksheetCase> kWorksheetCases = {']
-for name, args, expected in rows:
-    out.append('    {"%s", {%s}, %s},' % (name, ', '.join(num(a) for a in args), num(expected)))
-out.append('};')
-write('distributions_worksheet_reference.inc', out)
-out = ['// Written by make_distributions_reference.py; do not edit.', '', '// x, ln Gamma(x), its derivative.', 'const std::vector<std::array<double, 3>> kLogGammaCases = {']
-for x in (0.1, 0.5, 1.0, 2.5, 7.0, 33.3, 171.0, 1e4):
-    out.append('    {%s, %s, %s},' % (num(x), num(mp.loggamma(x)), num(mp.digamma(x))))
-out += ['};', '', '// x, n, the true chi density.', 'const std::vector<std::array<double, 3>> kChiDensityCases = {']
-for x, n in ((0.2, 1), (1.0, 2), (1.7, 3), (3.0, 10), (5.5, 40), (16.0, 260), (10.4, 304), (30.0, 900)):
-    out.append('    {%s, %s, %s},' % (num(x), num(n), num(chi_pdf_true(x, n))))
-out += ['};', '', '// Moment cases: parameters, then mean, standard deviation, skewness, excess kurtosis.',
-        'const std::vector<std::array<double, 5>> kChiMomentCases = {']
-for n in (1, 2, 3, 5, 10, 15, 16, 20, 50, 100, 1000, 10 ** 5, 10 ** 7, 2147483647):
-    out.append('    {%s, %s},' % (num(n), ', '.join(num(v) for v in chi_moments(n))))
-out += ['};', 'const std::vector<std::array<double, 6>> kWeibullMomentCases = {']
-for a, b in ((0.5, 1.0), (1.5, 2.0), (3.6, 0.7), (10.0, 5.0)):
-    out.append('    {%s, %s, %s},' % (num(a), num(b), ', '.join(num(v) for v in weibull_moments(a, b))))
-out += ['};', '// The standard deviation column holds the variance.',
-        'const std::vector<std::array<double, 8>> kTruncNormMomentCases = {']
-for ps in TN + [(-3.0, -2.0, 0.0, 1.0), (0.0, 1.0, 0.5, 0.2)]:
-    out.append('    {%s, %s},' % (', '.join(num(p) for p in ps), ', '.join(num(v) for v in trunc_moments(*ps))))
-out += ['};', 'const std::vector<std::array<double, 8>> kJohnsonSUMomentCases = {']
-for ps in JSU + [(2.0, 1.5, 1.0, 0.0), (-0.3, 3.0, 2.0, 1.0)]:
-    out.append('    {%s, %s},' % (', '.join(num(p) for p in ps), ', '.join(num(v) for v in johnson_moments(*ps))))
-out.append('};')
-write('distributions_math_reference.inc', out)
-print(len(rows), 'worksheet cases')
+write('distributions_worksheet_reference.inc', ['const std::vector<WorksheetCase> kWorksheetCases = {'] +
+      ['    {"%s", {%s}, %s},' % (name, ', '.join(map(num, args)), num(expected)) for name, args, expected in rows])
+write('distributions_math_reference.inc', [
+    '// x, ln Gamma(x), its derivative.', 'const std::vector<std::array<double, 3>> kLogGammaCases = {'] +
+    [row(x, mp.loggamma(x), mp.digamma(x)) for x in (0.1, 0.5, 1.0, 2.5, 7.0, 33.3, 171.0, 1e4)] +
+    ['};', '', '// x, n, the true chi density.', 'const std::vector<std::array<double, 3>> kChiDensityCases = {'] +
+    [row(x, n, chi_pdf_true(x, n)) for x, n in ((0.2, 1), (1.0, 2), (1.7, 3), (3.0, 10), (5.5, 40), (16.0, 260),
+                                                (10.4, 304), (30.0, 900))] +
+    ['};', '', '// Moment cases: parameters, then mean, standard deviation, skewness, excess kurtosis.',
+     'const std::vector<std::array<double, 5>> kChiMomentCases = {'] +
+    [row(n, *at60(MOMENT_GRID['Chi'][0], n)) for n in (1, 2, 3, 5, 10, 15, 16, 20, 50, 100, 1000, 10 ** 5, 10 ** 7, 2147483647)] +
+    ['};', 'const std::vector<std::array<double, 6>> kWeibullMomentCases = {'] +
+    [row(a, b, *at60(MOMENT_GRID['Weibull'][0], a, b)) for a, b in ((0.5, 1.0), (1.5, 2.0), (3.6, 0.7), (10.0, 5.0))] +
+    ['};', '// The standard deviation column holds the variance.',
+     'const std::vector<std::array<double, 8>> kTruncNormMomentCases = {'] +
+    [row(*ps, *trunc_moments(*ps)) for ps in TN + [(-3.0, -2.0, 0.0, 1.0), (0.0, 1.0, 0.5, 0.2)]] +
+    ['};', 'const std::vector<std::array<double, 8>> kJohnsonSUMomentCases = {'] +
+    [row(*ps, *at60(johnson_su, *ps)) for ps in JSU + [(2.0, 1.5, 1.0, 0.0), (-0.3, 3.0, 2.0, 1.0)]])
