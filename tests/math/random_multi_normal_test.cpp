@@ -53,7 +53,14 @@ double MomentError(RandomMultiNormal& g, const Vector& mean, const Matrix& cov, 
     return error;
 }
 
-Matrix TimesTransposed(const Matrix& t) { Matrix p; EXPECT_TRUE(Multiply(p, t, Zr::Testing::Transposed(t))); return p; }
+// t t^T, which a square root of the covariance must give back.
+Matrix TimesTransposed(const Matrix& t) {
+    Matrix p(t.Rows(), t.Rows(), 0.0);
+    for (size_t i = 0; i < t.Rows(); ++i)
+        for (size_t j = 0; j < t.Rows(); ++j)
+            for (size_t k = 0; k < t.Columns(); ++k) p(i, j) += t(i, k) * t(j, k);
+    return p;
+}
 
 // A positive definite n x n matrix with unequal variances and correlations,
 // and a mean vector.
