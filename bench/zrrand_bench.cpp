@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "host/host.h"
+#include "host/host_platform.h"
 #include "math/random_normal.h"
 #include "math/random_uniform.h"
-#include "xll/platform.h"
 
 namespace {
 
@@ -32,10 +32,10 @@ struct LoadedAddin {
     LoadedAddin() {
         std::string error;
         if (!host.Load(ZR_ADDIN_FULL_PATH, error) || host.AutoOpen() != 1) return;
-        library = Zr::Platform::LoadLibraryFile(ZR_ADDIN_FULL_PATH, error);
-        rand = reinterpret_cast<ZrRand12>(Zr::Platform::FindSymbol(library, "ZrRand_12"));
-        randNorm = reinterpret_cast<ZrRandNorm12>(Zr::Platform::FindSymbol(library, "ZrRandNorm_12"));
-        autoFree = reinterpret_cast<AutoFree12>(Zr::Platform::FindSymbol(library, "xlAutoFree12"));
+        library = Zr::HostPlatform::LoadLibraryFile(ZR_ADDIN_FULL_PATH, error);
+        rand = reinterpret_cast<ZrRand12>(Zr::HostPlatform::FindSymbol(library, "ZrRand_12"));
+        randNorm = reinterpret_cast<ZrRandNorm12>(Zr::HostPlatform::FindSymbol(library, "ZrRandNorm_12"));
+        autoFree = reinterpret_cast<AutoFree12>(Zr::HostPlatform::FindSymbol(library, "xlAutoFree12"));
     }
 };
 

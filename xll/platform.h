@@ -1,6 +1,6 @@
-// The one place that speaks to the operating system. platform_win.cpp holds
-// the Windows side, platform_posix.cpp the native Linux side; nothing else in
-// the project includes <windows.h>.
+// The add-in's side of the operating system. platform_win.cpp holds the
+// Windows side, platform_posix.cpp the native Linux side. What only the host
+// needs is in host/host_platform.h.
 #pragma once
 
 #include <cstddef>
@@ -64,13 +64,5 @@ using SeTranslator = void (*)(uint32_t code, void* exceptionPointers);
 SeTranslator SetSeTranslator(SeTranslator translator);  // returns the previous one
 void InstallStructuredExceptionHandler();
 void RemoveStructuredExceptionHandler();
-
-// --- Loading libraries (the host) -------------------------------------------
-void* LoadLibraryFile(const std::string& path, std::string& error);
-void* FindSymbol(void* library, const char* name);
-void FreeLibraryFile(void* library);
-// Points the import `dll!function` of `module` at `replacement` (Windows);
-// natively false. Lets a host answer a dialog the add-in would show.
-bool ReplaceImport(void* module, const char* dll, const char* function, void* replacement);
 
 }  // namespace Zr::Platform

@@ -111,18 +111,4 @@ SeTranslator SetSeTranslator(SeTranslator) { return nullptr; }
 void InstallStructuredExceptionHandler() {}
 void RemoveStructuredExceptionHandler() {}
 
-void* LoadLibraryFile(const std::string& path, std::string& error) {
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) error = dlerror();
-    return library;
-}
-
-void* FindSymbol(void* library, const char* name) { return library ? dlsym(library, name) : nullptr; }
-
-void FreeLibraryFile(void* library) {
-    if (library) dlclose(library);
-}
-
-bool ReplaceImport(void*, const char*, const char*, void*) { return false; }
-
 }  // namespace Zr::Platform
