@@ -44,12 +44,8 @@ ZR_EXPORT void xlAutoFree(XLOPER* record) {
     if (record && HoldsMemory(record->xltype)) FreeRecord(*record);
 }
 
+// (Natively SetExcel4EntryPt is exported too, by the process entry.)
 ZR_EXPORT void SetExcel12EntryPt(void* entry) { SetExcel12Entry(entry); }
-
-#if !defined(_WIN32)
-// Native builds only: the host hands over its Excel4v when dlsym cannot find it.
-ZR_EXPORT void SetExcel4EntryPt(void* entry) { SetExcel4Entry(entry); }
-#endif
 
 // Answers the COM bridge's instance check; this build has no COM bridge, so
 // nothing waits for the answer.

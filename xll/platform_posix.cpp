@@ -94,6 +94,8 @@ bool LoadResourceString(unsigned, std::u16string&) { return false; }
 
 void* FindMainModuleSymbol(const char* name) { return dlsym(RTLD_DEFAULT, name); }
 
+Excel4vProc FindExcel4v() { return reinterpret_cast<Excel4vProc>(FindMainModuleSymbol("Excel4v")); }
+
 int ShowMessageBox(void* owner, const std::u16string& text, const std::u16string& caption, unsigned style) {
     // A host that plays Windows may answer with its own MessageBoxW.
     using Fn = int (*)(void*, const char16_t*, const char16_t*, unsigned);
