@@ -2,18 +2,19 @@
 // the framework's attach and detach steps.
 #include <windows.h>
 
+#include "entry.h"
 #include "process_entry.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     using namespace Zr::Xll;
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        return ProcessAttach(instance);  // 0 fails the load
+        return Guarded(0, [&] { return ProcessAttach(instance); });  // 0 fails the load
     case DLL_PROCESS_DETACH:
-        ProcessDetach();
+        Guarded([] { ProcessDetach(); });
         return TRUE;
     case DLL_THREAD_DETACH:
-        ThreadDetach();
+        Guarded([] { ThreadDetach(); });
         return TRUE;
     default:
         return TRUE;

@@ -275,6 +275,8 @@ LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* info) {
 }  // namespace
 
 SeTranslator SetSeTranslator(SeTranslator translator) {
+    // Putting "none" back after the handler is gone (process detach) needs no slot.
+    if (!translator && g_translatorSlot == TLS_OUT_OF_INDEXES) return nullptr;
     const DWORD slot = TranslatorSlot();
     if (slot == TLS_OUT_OF_INDEXES) return nullptr;
     auto previous = reinterpret_cast<SeTranslator>(TlsGetValue(slot));
