@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/host.h"
-#include "xll/platform.h"
+#include "host/host_platform.h"
 
 namespace Zr::Bench {
 
@@ -15,14 +15,14 @@ public:
     LoadedAddin() {
         std::string error;
         if (!host_.Load(ZR_ADDIN_FULL_PATH, error) || host_.AutoOpen() != 1) return;
-        library_ = Platform::LoadLibraryFile(ZR_ADDIN_FULL_PATH, error);
+        library_ = HostPlatform::LoadLibraryFile(ZR_ADDIN_FULL_PATH, error);
         autoFree_ = Export<void (*)(XLOPER12*)>("xlAutoFree12");
     }
 
     // The export `name` as a function pointer of type F, or null.
     template <class F>
     F Export(const char* name) const {
-        return library_ ? reinterpret_cast<F>(Platform::FindSymbol(library_, name)) : nullptr;
+        return library_ ? reinterpret_cast<F>(HostPlatform::FindSymbol(library_, name)) : nullptr;
     }
 
     // Hands a result back as Excel does.

@@ -26,3 +26,11 @@ endif()
 
 # GoogleTest from Debian's sources, built with this build's compiler.
 set(ZR_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+
+# The side of each operating-system source that this build compiles
+# (xll/platform*_win.cpp or _posix.cpp, host/host_platform_*.cpp).
+if(WIN32)
+  set(ZR_OS win)
+else()
+  set(ZR_OS posix)
+endif()

@@ -1,8 +1,8 @@
-// The C entry points through which the add-in calls the host, as Excel
-// provides them: MdCallBack12 (Excel 2007+), Excel4v (natively; on Windows
-// the host exports MdCallBack and XLCALL32.DLL forwards Excel4/Excel4v to it)
-// and, natively, MessageBoxW. They turn records into Values, let the host
-// state answer, and write the answer into the caller's result record.
+// The callbacks through which the add-in calls the host, as Excel provides
+// them: MdCallBack12 (Excel 2007+) and the Excel 4 callback, which
+// host_platform_*.cpp export under their platform's names. They turn records
+// into Values, let the host state answer, and write the answer into the
+// caller's result record.
 #include <cstring>
 
 #include "host/host_state.h"
@@ -78,11 +78,11 @@ int Excel12Entry(int function, int count, XLOPER12** args, XLOPER12* result) {
     return Handle(function, count, args, result, true);
 }
 
-int Excel4Entry(int function, XLOPER* result, int count, XLOPER** args) {
+}  // namespace
+
+int Excel4Callback(int function, XLOPER* result, int count, XLOPER** args) {
     return Handle(function, count, args, result, false);
 }
-
-}  // namespace
 
 int HostMessageBoxW(void*, const char16_t* text, const char16_t* caption, unsigned style) {
     HostState* state = ActiveHostState();
@@ -94,19 +94,3 @@ int HostMessageBoxW(void*, const char16_t* text, const char16_t* caption, unsign
 ZR_EXPORT int MdCallBack12(int xlfn, int count, XLOPER12** args, XLOPER12* result) {
     return Zr::Host::Excel12Entry(xlfn, count, args, result);
 }
-
-#if defined(_WIN32)
-// XLCALL32.DLL's Excel4 and Excel4v forward here.
-ZR_EXPORT int MdCallBack(int xlfn, XLOPER* result, int count, XLOPER** args) {
-    return Zr::Host::Excel4Entry(xlfn, result, count, args);
-}
-#else
-ZR_EXPORT int Excel4v(int xlfn, XLOPER* result, int count, XLOPER** args) {
-    return Zr::Host::Excel4Entry(xlfn, result, count, args);
-}
-
-// The add-in asks its Yes/No questions through the process's MessageBoxW.
-ZR_EXPORT int MessageBoxW(void* owner, const char16_t* text, const char16_t* caption, unsigned style) {
-    return Zr::Host::HostMessageBoxW(owner, text, caption, style);
-}
-#endif

@@ -4,12 +4,9 @@
 
 #include "host/argument_frame.h"
 #include "host/host_state.h"
-#include "xll/platform.h"
+#include "host/host_platform.h"
 
 ZR_EXPORT int MdCallBack12(int xlfn, int count, XLOPER12** args, XLOPER12* result);
-#if !defined(_WIN32)
-ZR_EXPORT int Excel4v(int xlfn, XLOPER* result, int count, XLOPER** args);
-#endif
 
 namespace Zr::Host {
 namespace {
@@ -85,7 +82,7 @@ bool Host::Load(const std::string& addinPath, Mode mode, std::string& error) {
     state_->mode = mode;
     state_->path = AbsolutePath(addinPath);
     // The host answers callbacks from the moment the library's initialisers run.
-    void* library = Platform::LoadLibraryFile(state_->path, error);
+    void* library = HostPlatform::LoadLibraryFile(state_->path, error);
     if (!library) {
         ReleaseActiveHost(state_.get());
         return false;
@@ -94,17 +91,11 @@ bool Host::Load(const std::string& addinPath, Mode mode, std::string& error) {
         std::lock_guard lock(state_->mutex);
         state_->library = library;
     }
-#if defined(_WIN32)
-    Platform::ReplaceImport(library, "user32.dll", "MessageBoxW", reinterpret_cast<void*>(&HostMessageBoxW));
-#endif
+    HostPlatform::ConnectAddin(library);
     using SetEntryPoint = void (*)(void*);
     if (mode == Mode::Excel12)  // Excel 2003 knows no such entry
         if (auto* set = reinterpret_cast<SetEntryPoint>(state_->FindExport("SetExcel12EntryPt")))
             set(reinterpret_cast<void*>(&MdCallBack12));
-#if !defined(_WIN32)
-    if (auto* set = reinterpret_cast<SetEntryPoint>(state_->FindExport("SetExcel4EntryPt")))
-        set(reinterpret_cast<void*>(&Excel4v));
-#endif
     return true;
 }
 
@@ -115,7 +106,7 @@ void Host::Unload() {
         std::swap(library, state_->library);
         state_->exports.clear();
     }
-    if (library) Platform::FreeLibraryFile(library);
+    if (library) HostPlatform::FreeLibraryFile(library);
     ReleaseActiveHost(state_.get());
 }
 

@@ -1,7 +1,7 @@
 #include "host/host_state.h"
 
 #include "host/records.h"
-#include "xll/platform.h"
+#include "host/host_platform.h"
 
 namespace Zr::Host {
 namespace {
@@ -33,7 +33,7 @@ void* HostState::FindExport(const std::string& name) {
     std::lock_guard lock(mutex);
     if (!library) return nullptr;
     auto [it, inserted] = exports.try_emplace(name, nullptr);
-    if (inserted) it->second = Platform::FindSymbol(library, name.c_str());
+    if (inserted) it->second = HostPlatform::FindSymbol(library, name.c_str());
     return it->second;
 }
 

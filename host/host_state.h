@@ -76,6 +76,10 @@ private:
     Reply AlertBox(const std::vector<Value>& args);
 };
 
+// callbacks.cpp: the Excel 4 callback, which each platform exports under the
+// name its add-ins look for (host_platform_*.cpp).
+int Excel4Callback(int function, XLOPER* result, int count, XLOPER** args);
+
 // The loaded host, or null.
 HostState* ActiveHostState();
 // Makes `state` the loaded host; false when another one is.

@@ -1,14 +1,14 @@
 // zrhost: loads an XLL add-in as Excel would, evaluates formulas with it and
 // prints the results.
-#include <cstring>
 #include <iostream>
 
 #include "host/host.h"
-#include "xll/platform.h"
+#include "host/host_platform.h"
 
 namespace {
 
 using namespace Zr::Host;
+using Zr::HostPlatform::CommandLineArgument;  // formulas are read as UTF-8
 
 constexpr const char* kUsage =
     "usage: zrhost [--legacy] [--list] [--refuse NAME]... [--answer yes|no] ADDIN [FORMULA...]\n";
@@ -22,27 +22,18 @@ struct Options {
     std::vector<std::string> formulas;
 };
 
-// Formulas are read as UTF-8; Windows hands the command line over in its ANSI code page.
-std::string Argument(const char* arg) {
-#if defined(_WIN32)
-    return ToUtf8(Zr::Platform::AnsiToWide(arg, std::strlen(arg)));
-#else
-    return arg;
-#endif
-}
-
 bool ParseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = Argument(argv[i]);
+        const std::string arg = CommandLineArgument(argv[i]);
         const bool hasValue = i + 1 < argc;
         if (arg == "--legacy") {
             o.mode = Mode::Legacy;
         } else if (arg == "--list") {
             o.list = true;
         } else if (arg == "--refuse" && hasValue) {
-            o.refused.push_back(Argument(argv[++i]));
+            o.refused.push_back(CommandLineArgument(argv[++i]));
         } else if (arg == "--answer" && hasValue) {
-            const std::string answer = Argument(argv[++i]);
+            const std::string answer = CommandLineArgument(argv[++i]);
             if (answer != "yes" && answer != "no") return false;
             o.answer = answer == "yes" ? kAnswerYes : kAnswerNo;
         } else if (arg.starts_with("--")) {

@@ -13,6 +13,15 @@ ScopedSeTranslator::ScopedSeTranslator() : previous_(Platform::SetSeTranslator(&
 
 ScopedSeTranslator::~ScopedSeTranslator() { Platform::SetSeTranslator(previous_); }
 
+namespace {
+// Excel only reads them: no ownership bits, so no xlAutoFree.
+XLOPER12 g_valueError12{.val{.err = xlerrValue}, .xltype = xltypeErr};
+XLOPER g_valueError4{.val{.err = xlerrValue}, .xltype = xltypeErr};
+}  // namespace
+
+XLOPER12* ValueErrorRecord12() noexcept { return &g_valueError12; }
+XLOPER* ValueErrorRecord4() noexcept { return &g_valueError4; }
+
 void StoreEntryException(CXlOper& result, const CXlRuntimeException& e) noexcept {
     try {
         if (CXllApp* app = App())

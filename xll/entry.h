@@ -64,6 +64,32 @@ XLOPER* RunEntry4(Body&& body) noexcept {
     return result.ReturnXloper();
 }
 
+// The error boundary of every other export (lifecycle, add-in manager, entry
+// points, process entry): `fn()` runs under the structured-exception
+// translator, and whatever it throws ends as `failure`.
+template <class R, class Fn>
+R Guarded(R failure, Fn&& fn) noexcept {
+    try {
+        ScopedSeTranslator translator;
+        return std::forward<Fn>(fn)();
+    } catch (...) {
+        return failure;
+    }
+}
+
+template <class Fn>
+void Guarded(Fn&& fn) noexcept {
+    Guarded(0, [&] {
+        std::forward<Fn>(fn)();
+        return 0;
+    });
+}
+
+// #VALUE! records that need no memory: what a record export returns when its
+// body failed.
+XLOPER12* ValueErrorRecord12() noexcept;
+XLOPER* ValueErrorRecord4() noexcept;
+
 // Arguments reach the body as the entry received them; a record argument is
 // wrapped in a CXlOper that views it.
 template <class T>

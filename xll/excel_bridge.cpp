@@ -7,11 +7,6 @@
 #include "oper_records.h"
 #include "platform.h"
 
-#if defined(_WIN32)
-// Imported from XLCALL32.DLL, the Excel 4 entry.
-extern "C" __declspec(dllimport) int Excel4v(int xlfn, XLOPER* result, int count, XLOPER** args);
-#endif
-
 namespace Zr::Xll {
 namespace {
 
@@ -22,19 +17,16 @@ std::atomic<Excel12Proc> g_handedExcel12 = nullptr;
 std::atomic<Excel4vProc> g_handedExcel4 = nullptr;
 
 // The host's "MdCallBack12" is preferred; what SetExcel12EntryPt handed over
-// serves only when the host exports none.
+// serves only when the host exports none. Likewise for Excel4v, which on
+// Windows is always found (imported from XLCALL32.DLL).
 Excel12Proc Excel12Entry() {
     static const auto found = reinterpret_cast<Excel12Proc>(Platform::FindMainModuleSymbol("MdCallBack12"));
     return found ? found : g_handedExcel12.load();
 }
 
 Excel4vProc Excel4Entry() {
-#if defined(_WIN32)
-    return &Excel4v;
-#else
-    static const auto found = reinterpret_cast<Excel4vProc>(Platform::FindMainModuleSymbol("Excel4v"));
+    static const Excel4vProc found = Platform::FindExcel4v();
     return found ? found : g_handedExcel4.load();
-#endif
 }
 
 // An argument's record for one interface, converted into a temporary when

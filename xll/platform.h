@@ -1,6 +1,9 @@
-// The one place that speaks to the operating system. platform_win.cpp holds
-// the Windows side, platform_posix.cpp the native Linux side; nothing else in
-// the project includes <windows.h>.
+// The add-in's side of the operating system. Every source comes as a Windows
+// side (*_win.cpp) and a native Linux side (*_posix.cpp), of which CMake
+// builds one: platform_*.cpp implement what is declared here (Windows'
+// Excel4v import sits apart in platform_xlcall_win.cpp), platform_entry_* is
+// the process entry linked into each add-in, and platform_export.h says how
+// entries are exported. What only the host needs is in host/host_platform.h.
 #pragma once
 
 #include <cstddef>
@@ -42,6 +45,9 @@ bool LoadResourceString(unsigned id, std::u16string& text);
 // A function exported by the program that loaded us (the host), or null.
 // Windows: GetProcAddress on the main module; natively dlsym(RTLD_DEFAULT).
 void* FindMainModuleSymbol(const char* name);
+// Excel's Excel4v as the add-in finds it by itself: on Windows imported from
+// XLCALL32.DLL; natively the host program's export, or null.
+Excel4vProc FindExcel4v();
 
 // Asks a Yes/No question in a message box owned by `owner`; returns the box's
 // answer code (6 for Yes).
@@ -64,13 +70,5 @@ using SeTranslator = void (*)(uint32_t code, void* exceptionPointers);
 SeTranslator SetSeTranslator(SeTranslator translator);  // returns the previous one
 void InstallStructuredExceptionHandler();
 void RemoveStructuredExceptionHandler();
-
-// --- Loading libraries (the host) -------------------------------------------
-void* LoadLibraryFile(const std::string& path, std::string& error);
-void* FindSymbol(void* library, const char* name);
-void FreeLibraryFile(void* library);
-// Points the import `dll!function` of `module` at `replacement` (Windows);
-// natively false. Lets a host answer a dialog the add-in would show.
-bool ReplaceImport(void* module, const char* dll, const char* function, void* replacement);
 
 }  // namespace Zr::Platform

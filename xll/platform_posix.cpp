@@ -94,6 +94,8 @@ bool LoadResourceString(unsigned, std::u16string&) { return false; }
 
 void* FindMainModuleSymbol(const char* name) { return dlsym(RTLD_DEFAULT, name); }
 
+Excel4vProc FindExcel4v() { return reinterpret_cast<Excel4vProc>(FindMainModuleSymbol("Excel4v")); }
+
 int ShowMessageBox(void* owner, const std::u16string& text, const std::u16string& caption, unsigned style) {
     // A host that plays Windows may answer with its own MessageBoxW.
     using Fn = int (*)(void*, const char16_t*, const char16_t*, unsigned);
@@ -110,19 +112,5 @@ std::string WindowTitle(void*, size_t) { return {}; }
 SeTranslator SetSeTranslator(SeTranslator) { return nullptr; }
 void InstallStructuredExceptionHandler() {}
 void RemoveStructuredExceptionHandler() {}
-
-void* LoadLibraryFile(const std::string& path, std::string& error) {
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) error = dlerror();
-    return library;
-}
-
-void* FindSymbol(void* library, const char* name) { return library ? dlsym(library, name) : nullptr; }
-
-void FreeLibraryFile(void* library) {
-    if (library) dlclose(library);
-}
-
-bool ReplaceImport(void*, const char*, const char*, void*) { return false; }
 
 }  // namespace Zr::Platform

@@ -275,6 +275,8 @@ LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* info) {
 }  // namespace
 
 SeTranslator SetSeTranslator(SeTranslator translator) {
+    // Putting "none" back after the handler is gone (process detach) needs no slot.
+    if (!translator && g_translatorSlot == TLS_OUT_OF_INDEXES) return nullptr;
     const DWORD slot = TranslatorSlot();
     if (slot == TLS_OUT_OF_INDEXES) return nullptr;
     auto previous = reinterpret_cast<SeTranslator>(TlsGetValue(slot));
@@ -293,50 +295,6 @@ void RemoveStructuredExceptionHandler() {
     std::lock_guard lock(g_slotMutex);
     if (g_translatorSlot != TLS_OUT_OF_INDEXES) TlsFree(g_translatorSlot);
     g_translatorSlot = TLS_OUT_OF_INDEXES;
-}
-
-// --- Loading libraries ---------------------------------------------------------
-
-// The path is UTF-8.
-void* LoadLibraryFile(const std::string& path, std::string& error) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
-    std::wstring wide(size_t(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), n);
-    HMODULE module = LoadLibraryW(wide.c_str());
-    if (!module) error = "LoadLibrary failed with error " + std::to_string(GetLastError());
-    return module;
-}
-
-void* FindSymbol(void* library, const char* name) {
-    return library ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name)) : nullptr;
-}
-
-void FreeLibraryFile(void* library) {
-    if (library) FreeLibrary(static_cast<HMODULE>(library));
-}
-
-bool ReplaceImport(void* module, const char* dll, const char* function, void* replacement) {
-    auto* base = static_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (dir.VirtualAddress == 0) return false;
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + imp->Name), dll) != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (lstrcmpA(reinterpret_cast<char*>(byName->Name), function) != 0) continue;
-            DWORD old = 0;
-            VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace Zr::Platform

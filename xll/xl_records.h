@@ -7,11 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#if defined(_WIN32)
-#define ZR_EXPORT extern "C" __declspec(dllexport)
-#else
-#define ZR_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
+#include "platform_export.h"  // ZR_EXPORT
 
 // Wide text as Excel passes it: UTF-16 code units (wchar_t on Windows).
 using XCHAR = char16_t;
