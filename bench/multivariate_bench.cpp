@@ -9,7 +9,7 @@
 
 #include <random>
 
-#include "loaded_addin.h"
+#include "bench/loaded_addin.h"
 #include "math/random_multi_normal.h"
 
 namespace {

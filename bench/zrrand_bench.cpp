@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "loaded_addin.h"
+#include "bench/loaded_addin.h"
 #include "math/random_normal.h"
 #include "math/random_uniform.h"
 

@@ -1,4 +1,4 @@
-#include "random_arguments.h"
+#include "functions/random_arguments.h"
 
 #include "xll/xl_records.h"
 

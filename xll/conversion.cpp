@@ -1,4 +1,4 @@
-#include "conversion.h"
+#include "xll/conversion.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "exceptions.h"
-#include "messages.h"
-#include "oper_records.h"
-#include "platform.h"
-#include "string_format.h"
+#include "xll/exceptions.h"
+#include "xll/messages.h"
+#include "xll/oper_records.h"
+#include "xll/platform.h"
+#include "xll/string_format.h"
 
 namespace Zr::Xll {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "xl_oper.h"
+#include "xll/xl_oper.h"
 
 namespace Zr::Xll {
 

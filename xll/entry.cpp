@@ -1,11 +1,11 @@
-#include "entry.h"
+#include "xll/entry.h"
 
 #include <exception>
 #include <new>
 
-#include "messages.h"
-#include "platform.h"
-#include "xll_app.h"
+#include "xll/messages.h"
+#include "xll/platform.h"
+#include "xll/xll_app.h"
 
 namespace Zr::Xll {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "exceptions.h"
-#include "xl_oper.h"
+#include "xll/exceptions.h"
+#include "xll/xl_oper.h"
 
 namespace Zr::Xll {
 

@@ -1,11 +1,11 @@
-#include "excel_bridge.h"
+#include "xll/excel_bridge.h"
 
 #include <atomic>
 #include <type_traits>
 #include <vector>
 
-#include "oper_records.h"
-#include "platform.h"
+#include "xll/oper_records.h"
+#include "xll/platform.h"
 
 namespace Zr::Xll {
 namespace {

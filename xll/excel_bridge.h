@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <span>
 
-#include "xl_oper.h"
+#include "xll/xl_oper.h"
 
 namespace Zr::Xll {
 

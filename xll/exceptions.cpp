@@ -1,8 +1,8 @@
-#include "exceptions.h"
+#include "xll/exceptions.h"
 
-#include "messages.h"
-#include "platform.h"
-#include "string_format.h"
+#include "xll/messages.h"
+#include "xll/platform.h"
+#include "xll/string_format.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "xl_records.h"
+#include "xll/xl_records.h"
 
 class CXlRuntimeException : public std::runtime_error {
 public:

@@ -1,4 +1,4 @@
-#include "function_record.h"
+#include "xll/function_record.h"
 
 namespace Zr::Xll {
 namespace {

@@ -1,11 +1,11 @@
-#include "function_registration.h"
+#include "xll/function_registration.h"
 
 #include <cctype>
 #include <memory>
 
-#include "excel_bridge.h"
-#include "platform.h"
-#include "string_format.h"
+#include "xll/excel_bridge.h"
+#include "xll/platform.h"
+#include "xll/string_format.h"
 
 namespace Zr::Xll {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "function_record.h"
+#include "xll/function_record.h"
 
 namespace Zr::Xll {
 

@@ -1,10 +1,10 @@
-#include "function_wizard.h"
+#include "xll/function_wizard.h"
 
 #include <cctype>
 
-#include "excel_bridge.h"
-#include "platform.h"
-#include "xll_app.h"
+#include "xll/excel_bridge.h"
+#include "xll/platform.h"
+#include "xll/xll_app.h"
 
 namespace {
 

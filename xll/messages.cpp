@@ -1,10 +1,10 @@
-#include "messages.h"
+#include "xll/messages.h"
 
 #include <array>
 #include <cstring>
 
-#include "platform.h"
-#include "string_format.h"
+#include "xll/platform.h"
+#include "xll/string_format.h"
 
 namespace Zr::Xll {
 namespace {
@@ -14,7 +14,7 @@ constexpr std::array<const char*, kMessageCount> BuiltInTable() {
     table[0] = "";
 #define ZR_MESSAGE(n, text) table[n] = text;
 #define ZR_MESSAGE2(n, builtin, resource) table[n] = builtin;
-#include "message_table.inc"
+#include "xll/message_table.inc"
 #undef ZR_MESSAGE
 #undef ZR_MESSAGE2
     return table;

@@ -1,11 +1,11 @@
-#include "oper_records.h"
+#include "xll/oper_records.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
 
-#include "platform.h"
+#include "xll/platform.h"
 
 namespace Zr::Xll {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "xl_records.h"
+#include "xll/xl_records.h"
 
 namespace Zr::Xll {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "xl_records.h"
+#include "xll/xl_records.h"
 
 namespace Zr::Platform {
 

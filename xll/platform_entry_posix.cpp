@@ -2,9 +2,9 @@
 // attach and detach steps run when the shared library is loaded and unloaded.
 #include <dlfcn.h>
 
-#include "entry.h"
-#include "excel_bridge.h"
-#include "process_entry.h"
+#include "xll/entry.h"
+#include "xll/excel_bridge.h"
+#include "xll/process_entry.h"
 
 namespace {
 

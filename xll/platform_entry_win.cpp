@@ -2,8 +2,8 @@
 // the framework's attach and detach steps.
 #include <windows.h>
 
-#include "entry.h"
-#include "process_entry.h"
+#include "xll/entry.h"
+#include "xll/process_entry.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     using namespace Zr::Xll;

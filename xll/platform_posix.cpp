@@ -8,7 +8,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "platform.h"
+#include "xll/platform.h"
 
 namespace Zr::Platform {
 namespace {

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform.h"
+#include "xll/platform.h"
 
 namespace Zr::Platform {
 namespace {

@@ -2,7 +2,7 @@
 // into the framework, beside its link to XLCALL32.DLL, and not into
 // zr_platform: the host and XLCALL32.DLL itself use the rest of the layer but
 // must not import XLCALL32.DLL.
-#include "platform.h"
+#include "xll/platform.h"
 
 extern "C" __declspec(dllimport) int Excel4v(int xlfn, XLOPER* result, int count, XLOPER** args);
 

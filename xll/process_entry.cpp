@@ -1,8 +1,8 @@
-#include "process_entry.h"
+#include "xll/process_entry.h"
 
-#include "platform.h"
-#include "thread_data.h"
-#include "xll_app.h"
+#include "xll/platform.h"
+#include "xll/thread_data.h"
+#include "xll/xll_app.h"
 
 namespace Zr::Xll {
 namespace {

@@ -1,4 +1,4 @@
-#include "string_format.h"
+#include "xll/string_format.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
-#include "thread_data.h"
+#include "xll/thread_data.h"
 
 #include <new>
 
-#include "oper_records.h"
-#include "platform.h"
+#include "xll/oper_records.h"
+#include "xll/platform.h"
 
 CXlThreadData::~CXlThreadData() {
     Zr::Xll::FreeRecord(result4);

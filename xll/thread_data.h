@@ -3,7 +3,7 @@
 // use, so it also works on threads that existed before the add-in was loaded.
 #pragma once
 
-#include "xl_oper.h"
+#include "xll/xl_oper.h"
 
 struct CXlThreadData {
     XLOPER result4{};     // what an _4 entry returns to Excel

@@ -1,4 +1,4 @@
-#include "worksheet_function.h"
+#include "xll/worksheet_function.h"
 
 #include <algorithm>
 

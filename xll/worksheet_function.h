@@ -17,8 +17,8 @@
 #include <utility>
 #include <vector>
 
-#include "entry.h"
-#include "function_record.h"
+#include "xll/entry.h"
+#include "xll/function_record.h"
 
 namespace Zr::Xll {
 

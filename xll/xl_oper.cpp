@@ -1,13 +1,13 @@
-#include "xl_oper.h"
+#include "xll/xl_oper.h"
 
 #include <atomic>
 #include <cstring>
 
-#include "exceptions.h"
-#include "excel_bridge.h"
-#include "messages.h"
-#include "oper_records.h"
-#include "thread_data.h"
+#include "xll/exceptions.h"
+#include "xll/excel_bridge.h"
+#include "xll/messages.h"
+#include "xll/oper_records.h"
+#include "xll/thread_data.h"
 
 using namespace Zr::Xll;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "xl_records.h"
+#include "xll/xl_records.h"
 
 namespace Zr::Xll {
 // True once the running Excel reports version 12 or later (set during opening).

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform_export.h"  // ZR_EXPORT
+#include "xll/platform_export.h"  // ZR_EXPORT
 
 // Wide text as Excel passes it: UTF-16 code units (wchar_t on Windows).
 using XCHAR = char16_t;

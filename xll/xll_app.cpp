@@ -1,12 +1,12 @@
-#include "xll_app.h"
+#include "xll/xll_app.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "excel_bridge.h"
-#include "messages.h"
-#include "platform.h"
-#include "string_format.h"
+#include "xll/excel_bridge.h"
+#include "xll/messages.h"
+#include "xll/platform.h"
+#include "xll/string_format.h"
 
 using namespace Zr::Xll;
 

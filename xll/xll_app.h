@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "exceptions.h"
-#include "function_registration.h"
-#include "function_wizard.h"
-#include "xl_oper.h"
+#include "xll/exceptions.h"
+#include "xll/function_registration.h"
+#include "xll/function_wizard.h"
+#include "xll/xl_oper.h"
 
 class CXllApp {
 public:

@@ -20,7 +20,7 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-#include "data/distributions_math_reference.inc"
+#include "tests/math/data/distributions_math_reference.inc"
 
 // An expression, what it must give (NaN: NaN too) and the absolute tolerance.
 struct Check {

@@ -2,7 +2,7 @@
 // input) and the Newton-Raphson solver (the order of its tests, its counters, its exits).
 #include <random>
 
-#include "linear_algebra_support.h"
+#include "tests/math/linear_algebra_support.h"
 #include "math/lu_decomposition.h"
 #include "math/matrix_products.h"
 #include "math/newton_raphson.h"
@@ -21,14 +21,14 @@ struct ReferenceMatrix {
     double condition;
     std::vector<double> a, singularValues, eigenvalues, inverse;  // as the generator describes them
 };
-#include "data/decomposition_reference.inc"
+#include "tests/math/data/decomposition_reference.inc"
 
 struct SweepReference {
     const char* name;
     size_t n;
     std::vector<double> a, u, w, v, d, z;
 };
-#include "data/sweep_reference.inc"
+#include "tests/math/data/sweep_reference.inc"
 
 constexpr double kEps = std::numeric_limits<double>::epsilon();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -69,7 +69,7 @@ Matrix Numbered(size_t rows, size_t columns, StorageOrder order) {
     return m;
 }
 
-#include "data/newton_raphson_reference.inc"
+#include "tests/math/data/newton_raphson_reference.inc"
 
 const std::string kFunctionError = "Function error in Zr::Math::NewtonRaphson()";
 int g_calls = 0;  // evaluations by the systems below (the tests run one at a time)

@@ -14,7 +14,7 @@ struct ReferenceValue { UniformGeneratorType type; uint32_t seed1, seed2; int dr
 struct ReferenceWords { UniformGeneratorType type; uint32_t seed1, seed2; uint32_t words[6]; };
 
 // From a Python model of the engines, checked against the published first values.
-#include "data/random_uniform_reference.inc"
+#include "tests/math/data/random_uniform_reference.inc"
 
 constexpr UniformGeneratorType kAllTypes[] = {RAN2, MT1998, MT2002, MT2002_128BIT};
 

@@ -35,10 +35,10 @@ struct SequenceCase {
     uint32_t seed1, seed2;
     double values[9];  // variates 1 to 8 and 1000
 };
-#include "data/samplers_reference.inc"
+#include "tests/math/data/samplers_reference.inc"
 
 struct CdfCase { Kind kind; double p[2], x[81], cdf[81]; };
-#include "data/samplers_cdf_reference.inc"
+#include "tests/math/data/samplers_cdf_reference.inc"
 
 // Seeds of a sampler's generator (chi-square: of its gamma's; the extra
 // generator takes one SeedStep further).

@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-#include "data/series_reference.inc"
+#include "tests/math/data/series_reference.inc"
 
 ConstVectorView View(const std::vector<double>& v) { return {v.data(), v.size(), 1}; }
 
