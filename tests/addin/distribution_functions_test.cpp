@@ -1,13 +1,13 @@
 // The distribution functions through the host, and every function of numbers at extreme arguments.
 #include <algorithm>
 
-#include "host_fixture.h"
+#include "tests/addin/host_fixture.h"
 
 using namespace Zr::Testing;
 
 namespace {
 struct WorksheetCase { const char* function; std::vector<double> args; double expected; };  // isCumulative 1 or 0
-#include "../math/data/distributions_worksheet_reference.inc"
+#include "tests/math/data/distributions_worksheet_reference.inc"
 }  // namespace
 
 class DistributionFunctionsTest : public AddinTest {};

@@ -2,7 +2,7 @@
 #include <atomic>
 #include <thread>
 
-#include "host_fixture.h"
+#include "tests/addin/host_fixture.h"
 
 using namespace Zr::Testing;
 

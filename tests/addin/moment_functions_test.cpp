@@ -4,7 +4,7 @@
 #include <map>
 #include <span>
 
-#include "host_fixture.h"
+#include "tests/addin/host_fixture.h"
 
 using namespace Zr::Testing;
 
@@ -12,7 +12,7 @@ namespace {
 // The Mom function's arguments and its results (NaN where the moment does not exist).
 struct MomentCase { const char* family; std::vector<double> params; std::array<double, 4> moments; };
 struct FitCase { const char* family; std::vector<double> params, request; };  // request: the params' moments
-#include "../math/data/moments_reference.inc"
+#include "tests/math/data/moments_reference.inc"
 
 // The arguments of `function` picked by name from the family's parameters (the arguments of its Mom
 // function): ZrGumbelStdev takes beta alone.

@@ -1,6 +1,6 @@
 // The multivariate functions through the host, and their entries alone beyond the sheet's limits.
 #include "host/records.h"
-#include "host_fixture.h"
+#include "tests/addin/host_fixture.h"
 #include "tests/math/linear_algebra_support.h"
 #include "xll/oper_records.h"
 #include "xll/xl_oper.h"
@@ -8,7 +8,7 @@
 using namespace Zr::Testing;
 
 namespace {
-#include "../math/data/series_reference.inc"
+#include "tests/math/data/series_reference.inc"
 
 // A rows x columns table of numbers, row by row.
 Value Table(int rows, int columns, const std::vector<double>& numbers) {

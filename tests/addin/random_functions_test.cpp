@@ -1,5 +1,5 @@
 // ZrRand and the distribution samplers through the host, as Excel calls them.
-#include "host_fixture.h"
+#include "tests/addin/host_fixture.h"
 #include "math/random_uniform.h"
 
 using namespace Zr::Testing;

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <thread>
 
-#include "host_fixture.h"
+#include "tests/addin/host_fixture.h"
 
 using namespace Zr::Testing;
 using Zr::Host::Registration;

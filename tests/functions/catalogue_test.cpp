@@ -32,7 +32,9 @@ TEST(Catalogue, HoldsAll132FunctionsOnceInNameOrder) {
     for (size_t i = 0; i < all.size(); ++i) {
         EXPECT_TRUE(all[i]->name.starts_with("Zr"));
         EXPECT_TRUE(names.insert(all[i]->name).second) << all[i]->name;
-        if (i > 0) EXPECT_TRUE(Zr::Xll::CaseInsensitiveLess(all[i - 1]->name, all[i]->name));
+        if (i > 0) {
+            EXPECT_TRUE(Zr::Xll::CaseInsensitiveLess(all[i - 1]->name, all[i]->name));
+        }
     }
     EXPECT_EQ(all.front()->name, "ZrBetaDist");
     EXPECT_EQ(all.back()->name, "ZrWeibullStdev");
