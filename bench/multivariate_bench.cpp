@@ -10,6 +10,8 @@
 #include <random>
 
 #include "bench/loaded_addin.h"
+#include "xll/entry.h"
+#include "xll/xl_oper.h"
 #include "math/random_multi_normal.h"
 
 namespace {
