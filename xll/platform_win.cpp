@@ -187,11 +187,15 @@ std::string WindowClassName(void* window, size_t maxLength) {
     return name;
 }
 
+// InternalGetWindowText, not GetWindowTextA: for a window of another thread of
+// this process GetWindowTextA sends WM_GETTEXT and waits for that thread, so a
+// calculation thread would hang while Excel's main thread waits for it.
 std::string WindowTitle(void* window, size_t maxLength) {
-    std::string title(maxLength + 1, '\0');
-    const int n = GetWindowTextA(static_cast<HWND>(window), title.data(), int(title.size()));
-    title.resize(n > 0 ? size_t(n) : 0);
-    return title;
+    std::wstring title(maxLength + 1, L'\0');
+    const int n = InternalGetWindowText(static_cast<HWND>(window), title.data(), int(title.size()));
+    std::string narrow = WideToAnsi(reinterpret_cast<const XCHAR*>(title.data()), n > 0 ? size_t(n) : 0);
+    narrow.resize(AnsiPrefixLength(narrow.data(), narrow.size(), maxLength));
+    return narrow;
 }
 
 // --- Structured exceptions -----------------------------------------------------
