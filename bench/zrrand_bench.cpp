@@ -49,6 +49,23 @@ void ZrRandNormEndToEnd(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
+// ZrNormInv_12 scalar calls on one thread and on two: a call shares nothing
+// with the other thread (no call into Excel on the way), so two threads
+// should make nearly twice as many calls per second.
+void ZrNormInvCalls(benchmark::State& state) {
+    const auto normInv = Addin().Export<XLOPER12* (*)(double)>("ZrNormInv_12");
+    if (!normInv || !Addin().Ready()) {
+        state.SkipWithError("the add-in could not be loaded");
+        return;
+    }
+    for (auto _ : state) {
+        XLOPER12* result = normInv(0.3);
+        benchmark::DoNotOptimize(result->val.num);
+        Addin().Free(result);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void NormalIntoPlainArray(benchmark::State& state) {
     std::vector<double> column(kRows);
     for (auto _ : state) {
@@ -89,6 +106,7 @@ void RecordFloor(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(ZrNormInvCalls)->Threads(1)->Threads(2)->UseRealTime();
 BENCHMARK(ZrRandEndToEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(UniformIntoPlainArray)->Unit(benchmark::kMillisecond);
 BENCHMARK(RecordFloor)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "host/coercion.h"
+#include "host/host_platform.h"
 #include "host/host_state.h"
 #include "host/type_text.h"
 
@@ -66,7 +67,7 @@ Reply HostState::Answer(int function, const std::vector<Value>& args, bool throu
     if (!*fits) return Failure(xlretInvCount);
     switch (base) {
     case xlCoerce: return Coerce(args, !throughExcel12);
-    case xlGetHwnd: return Reply{xlretSuccess, Value::Number(kMainWindow), true};
+    case xlGetHwnd: return MainWindowHandle();
     case xlGetName: return Success(Value::TextUtf8(path));
     case xlfGetWorkspace: return Workspace(args);
     case xlfRegister: return Register(args, !throughExcel12);
@@ -88,6 +89,13 @@ Reply HostState::Coerce(const std::vector<Value>& args, bool narrow) {
     const std::optional<Coercion> c = CoerceToTypes(args[0], mask, narrow);
     if (!c) return Failure(xlretFailed);
     return Reply{xlretSuccess, c->value, c->integer};
+}
+
+// The main window the host shows, else a made-up handle.
+Reply HostState::MainWindowHandle() {
+    std::lock_guard lock(mutex);
+    const double handle = mainWindow ? HostPlatform::WindowHandleValue(mainWindow) : kMainWindow;
+    return Reply{xlretSuccess, Value::Number(handle), true};
 }
 
 Reply HostState::Workspace(const std::vector<Value>& args) {

@@ -60,6 +60,21 @@ Value ReadScalarResult(ResultType type, const void* function, std::span<const Ra
     }
 }
 
+// What the Function Arguments dialog shows for the arguments typed so far:
+// the formula's value, or nothing while it does not parse.
+std::u16string PreviewFormula(void* context, const std::vector<std::u16string>& arguments) {
+    auto* host = static_cast<Host*>(context);
+    size_t count = arguments.size();
+    while (count > 0 && arguments[count - 1].empty()) --count;
+    std::u16string formula = host->WizardFunction() + u"(";
+    for (size_t i = 0; i < count; ++i) formula += (i ? u"," : u"") + arguments[i];
+    try {
+        return FromUtf8(FormatValue(host->Evaluate(ToUtf8(formula + u")"))));
+    } catch (const FormulaError&) {
+        return {};
+    }
+}
+
 template <class T>
 T Locked(const HostState& state, const T& member) {
     std::lock_guard lock(state.mutex);
@@ -100,6 +115,7 @@ bool Host::Load(const std::string& addinPath, Mode mode, std::string& error) {
 }
 
 void Host::Unload() {
+    CloseWindows();
     void* library = nullptr;
     {
         std::lock_guard lock(state_->mutex);
@@ -205,6 +221,59 @@ void Host::ClearCallLog() {
 size_t Host::OutstandingAllocations() const {
     std::lock_guard lock(state_->mutex);
     return state_->handedOut.size();
+}
+
+void* Host::OpenMainWindow() {
+    void* window = HostPlatform::CreateTopWindow("XLMAIN", u"Microsoft Excel", nullptr);
+    std::lock_guard lock(state_->mutex);
+    if (window) state_->windows.push_back(window);
+    if (!state_->mainWindow) state_->mainWindow = window;
+    return window;
+}
+
+void* Host::OpenWindow(const std::string& className, const std::u16string& title, void* owner) {
+    void* window = HostPlatform::CreateTopWindow(className, title, owner);
+    std::lock_guard lock(state_->mutex);
+    if (window) state_->windows.push_back(window);
+    return window;
+}
+
+void* Host::OpenFunctionArguments(const std::u16string& functionName) {
+    size_t count = 0;
+    void* owner = nullptr;
+    {
+        std::lock_guard lock(state_->mutex);
+        const Registration* r = state_->registrations.FindActive(functionName);
+        if (!r || !state_->mainWindow) return nullptr;
+        count = r->ArgumentNames().size();
+        owner = state_->mainWindow;
+        state_->wizardFunction = r->FunctionName();
+    }
+    void* window = HostPlatform::CreateFunctionArguments(owner, count, PreviewFormula, this);
+    std::lock_guard lock(state_->mutex);
+    if (window) state_->windows.push_back(window);
+    return window;
+}
+
+std::u16string Host::WizardFunction() const { return Locked(*state_, state_->wizardFunction); }
+
+void Host::CloseWindow(void* window) {
+    {
+        std::lock_guard lock(state_->mutex);
+        std::erase(state_->windows, window);
+        if (state_->mainWindow == window) state_->mainWindow = nullptr;
+    }
+    HostPlatform::DestroyTopWindow(window);
+}
+
+void Host::CloseWindows() {
+    std::vector<void*> windows;
+    {
+        std::lock_guard lock(state_->mutex);
+        std::swap(windows, state_->windows);
+        state_->mainWindow = nullptr;
+    }
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) HostPlatform::DestroyTopWindow(*it);
 }
 
 size_t Host::ForeignFrees() const { return Locked(*state_, state_->foreignFrees); }

@@ -108,8 +108,23 @@ public:
     // Every active function as Excel's Function Arguments dialog shows it.
     void ListFunctions(std::ostream& out) const;
 
+    // Excel's windows, on the calling thread (host/host_platform.h; natively
+    // there are none and these answer null). The first main window (class
+    // XLMAIN) is the one xlGetHwnd answers from then on; the others play
+    // other Excel instances. Windows left open close with the host.
+    void* OpenMainWindow();
+    // A top-level window of any class, owned by `owner` when given; Excel's
+    // dialogs are of class "bosa_sdm_XL9".
+    void* OpenWindow(const std::string& className, const std::u16string& title, void* owner);
+    // The Function Arguments dialog for a registered function, owned by the
+    // main window; every edit evaluates the formula as typed so far.
+    void* OpenFunctionArguments(const std::u16string& functionName);
+    void CloseWindow(void* window);
+    std::u16string WizardFunction() const;  // the function of the last Function Arguments dialog
+
 private:
     int CallLifecycle(const char* exportName);
+    void CloseWindows();
 
     std::unique_ptr<HostState> state_;
 };

@@ -5,7 +5,10 @@
 // code page, the main program's exports) is in xll/platform.h.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Zr::HostPlatform {
 
@@ -23,5 +26,38 @@ void ConnectAddin(void* library);
 
 // A command-line argument as UTF-8; Windows hands it over in its ANSI code page.
 std::string CommandLineArgument(const char* argument);
+
+// --- Excel's windows ---------------------------------------------------------
+// Windows only: natively there are none (HasWindows is false, handles are
+// null, texts empty). Windows belong to the calling thread, which drives them.
+bool HasWindows();
+// A top-level window of `className` (registered here unless the system has
+// it) titled `title`; a popup owned by `owner` when one is given. Hidden,
+// as they need not be seen.
+void* CreateTopWindow(const std::string& className, const std::u16string& title, void* owner);
+// Excel's Function Arguments dialog owned by `owner`: five "EDTBX" argument
+// boxes with the same left edge, an argument "ScrollBar" (it scrolls any
+// argument up to the first row) and a "Formula result = " line. Every edit shows
+// preview(context, arguments) there, the texts of all `argumentCount`
+// arguments being handed over.
+using PreviewFn = std::u16string (*)(void* context, const std::vector<std::u16string>& arguments);
+void* CreateFunctionArguments(void* owner, size_t argumentCount, PreviewFn preview, void* context);
+void DestroyTopWindow(void* window);
+// Handles compared as Excel compares them through its 16-bit entry.
+uint32_t WindowHandleValue(void* window);
+
+struct ChildWindow {
+    void* handle = nullptr;
+    std::string className;
+    std::u16string text;
+    int left = 0, top = 0, right = 0, bottom = 0;  // in screen coordinates
+};
+std::vector<ChildWindow> ChildWindows(void* window);  // in Z order, as Windows enumerates them
+std::u16string WindowText(void* window);
+// Keystrokes into `window`: each character as key down, character and key
+// up, posted to its queue and handled before this returns.
+void TypeKeys(void* window, const std::u16string& keys);
+// Sends a window message; returns its result.
+intptr_t SendWindowMessage(void* window, unsigned message, uintptr_t wParam, intptr_t lParam);
 
 }  // namespace Zr::HostPlatform

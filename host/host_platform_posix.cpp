@@ -35,4 +35,15 @@ void ConnectAddin(void* library) {
 
 std::string CommandLineArgument(const char* argument) { return argument; }
 
+// No window system natively.
+bool HasWindows() { return false; }
+void* CreateTopWindow(const std::string&, const std::u16string&, void*) { return nullptr; }
+void* CreateFunctionArguments(void*, size_t, PreviewFn, void*) { return nullptr; }
+void DestroyTopWindow(void*) {}
+uint32_t WindowHandleValue(void*) { return 0; }
+std::vector<ChildWindow> ChildWindows(void*) { return {}; }
+std::u16string WindowText(void*) { return {}; }
+void TypeKeys(void*, const std::u16string&) {}
+intptr_t SendWindowMessage(void*, unsigned, uintptr_t, intptr_t) { return 0; }
+
 }  // namespace Zr::HostPlatform

@@ -48,6 +48,9 @@ public:
     };
     std::unordered_map<const void*, HandedOut> handedOut;
     size_t foreignFrees = 0;
+    void* mainWindow = nullptr;        // the one xlGetHwnd answers
+    std::vector<void*> windows;        // opened by the host, in order
+    std::u16string wizardFunction;     // what the Function Arguments dialog edits
     std::atomic<size_t> autoFreeCalls = 0;
 
     void* FindExport(const std::string& name);
@@ -68,6 +71,7 @@ public:
 
 private:
     Reply Coerce(const std::vector<Value>& args, bool narrow);
+    Reply MainWindowHandle();
     Reply Workspace(const std::vector<Value>& args);
     Reply Register(const std::vector<Value>& args, bool throughExcel4);
     std::string RegistrationRefusal(const std::vector<Value>& args);

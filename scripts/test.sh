@@ -13,4 +13,5 @@ trap '"$root/scripts/test_ratio.sh" || true' EXIT
 ctest --test-dir "$build_root/sanitize" --output-on-failure -j "$(nproc)"
 "$root/scripts/build.sh" windows "$build_root"
 "$root/scripts/check_imports.sh" "$build_root/windows/bin/ZrRand3.xll"
-ctest --test-dir "$build_root/windows" --output-on-failure
+# The Windows tests open windows: a virtual X display for Wine, gone afterwards.
+xvfb-run -a ctest --test-dir "$build_root/windows" --output-on-failure

@@ -21,6 +21,15 @@ public:
 
 namespace Zr::Xll {
 // True when the current call comes from the Function Arguments dialog; false
-// when Excel's main window cannot be had or there is no detector.
+// when Excel's main window cannot be had or there is no detector. Costs an
+// atomic read while no dialog of Excel's dialog class exists.
 bool IsCalledFromFunctionWizard();
+// Looks through every top-level window for the wizard of the Excel whose main
+// window has these low 16 bits (false without a detector).
+bool FindWizardWindow(uint16_t excelHandle);
+// On Excel's main thread as the add-in opens: keeps Excel's main window
+// handle, which does not change while Excel runs, and watches for dialogs of
+// Excel's class; closing stops both.
+void WatchForWizard();
+void StopWatchingForWizard();
 }  // namespace Zr::Xll

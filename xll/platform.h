@@ -63,6 +63,17 @@ uint16_t ParentHandleLow16(void* window);
 std::string WindowClassName(void* window, size_t maxLength);  // empty when it fails
 std::string WindowTitle(void* window, size_t maxLength);      // empty when it fails
 
+// --- Watching for windows of one class ------------------------------------------
+// Keeps the windows whose class name begins with `classPrefix` (compared
+// without regard to case): those that exist now and those that the calling
+// thread creates from now on (Windows: a WH_CBT hook on that thread). False
+// when it cannot watch, and natively, where there are no windows.
+bool WatchWindowsOfClass(const char* classPrefix);
+void StopWatchingWindows();
+// False only when no such window can exist: while watching, none is alive;
+// natively, always. True when not watching on Windows.
+bool MayHaveWatchedWindow();
+
 // --- Structured exceptions ---------------------------------------------------
 // A translator turns a hardware exception raised on its thread into a C++
 // exception (it throws). Windows only; natively a fault still ends the process.

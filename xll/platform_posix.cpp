@@ -109,6 +109,10 @@ uint16_t ParentHandleLow16(void*) { return 0; }
 std::string WindowClassName(void*, size_t) { return {}; }
 std::string WindowTitle(void*, size_t) { return {}; }
 
+bool WatchWindowsOfClass(const char*) { return false; }
+void StopWatchingWindows() {}
+bool MayHaveWatchedWindow() { return false; }
+
 SeTranslator SetSeTranslator(SeTranslator) { return nullptr; }
 void InstallStructuredExceptionHandler() {}
 void RemoveStructuredExceptionHandler() {}

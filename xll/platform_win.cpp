@@ -187,11 +187,90 @@ std::string WindowClassName(void* window, size_t maxLength) {
     return name;
 }
 
+// InternalGetWindowText, not GetWindowTextA: for a window of another thread of
+// this process GetWindowTextA sends WM_GETTEXT and waits for that thread, so a
+// calculation thread would hang while Excel's main thread waits for it.
 std::string WindowTitle(void* window, size_t maxLength) {
-    std::string title(maxLength + 1, '\0');
-    const int n = GetWindowTextA(static_cast<HWND>(window), title.data(), int(title.size()));
-    title.resize(n > 0 ? size_t(n) : 0);
-    return title;
+    std::wstring title(maxLength + 1, L'\0');
+    const int n = InternalGetWindowText(static_cast<HWND>(window), title.data(), int(title.size()));
+    std::string narrow = WideToAnsi(reinterpret_cast<const XCHAR*>(title.data()), n > 0 ? size_t(n) : 0);
+    narrow.resize(AnsiPrefixLength(narrow.data(), narrow.size(), maxLength));
+    return narrow;
+}
+
+// --- Watching for windows of one class -------------------------------------------
+// Enumerating the desktop's windows costs a round trip to the window server
+// per call (hundreds of microseconds under Wine with a few hundred windows).
+// Instead a CBT hook on the watching thread notes every window of the class
+// as it is created and forgets it as it is destroyed; the windows that
+// already existed are noted once. Windows of other threads created later are
+// not seen: Excel creates its dialogs on its main thread, the one watching.
+
+namespace {
+std::mutex g_watchMutex;
+HHOOK g_watchHook = nullptr;
+std::string g_watchPrefix;
+std::vector<HWND> g_watched;           // guarded by g_watchMutex
+std::atomic<size_t> g_watchedCount = 0;  // g_watched.size(), read without the lock
+std::atomic<bool> g_watching = false;
+
+bool HasWatchedClass(HWND window) {
+    char name[64] = {};
+    const int n = GetClassNameA(window, name, sizeof name);
+    return size_t(n) >= g_watchPrefix.size() && _strnicmp(name, g_watchPrefix.c_str(), g_watchPrefix.size()) == 0;
+}
+
+void Track(HWND window, bool alive) {
+    std::lock_guard lock(g_watchMutex);
+    std::erase(g_watched, window);
+    if (alive) g_watched.push_back(window);
+    g_watchedCount = g_watched.size();
+}
+
+LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && HasWatchedClass(window)) Track(window, true);
+    if (code == HCBT_DESTROYWND && g_watchedCount > 0) Track(window, false);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK TrackExisting(HWND window, LPARAM) {
+    if (HasWatchedClass(window)) Track(window, true);
+    return TRUE;
+}
+}  // namespace
+
+bool WatchWindowsOfClass(const char* classPrefix) {
+    StopWatchingWindows();
+    {
+        std::lock_guard lock(g_watchMutex);
+        g_watchPrefix = classPrefix;
+        g_watched.clear();
+        g_watchedCount = 0;
+    }
+    // Hook first, then look: a window created in between is noted twice, not missed.
+    g_watchHook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    if (!g_watchHook) return false;
+    EnumWindows(TrackExisting, 0);
+    g_watching = true;
+    return true;
+}
+
+void StopWatchingWindows() {
+    g_watching = false;
+    if (g_watchHook) UnhookWindowsHookEx(g_watchHook);
+    g_watchHook = nullptr;
+}
+
+bool MayHaveWatchedWindow() {
+    if (!g_watching) return true;
+    if (g_watchedCount == 0) return false;
+    // Windows of other threads noted at the start, or whose creation failed,
+    // leave without a destroy notice.
+    std::lock_guard lock(g_watchMutex);
+    std::erase_if(g_watched, [](HWND window) { return !IsWindow(window); });
+    g_watchedCount = g_watched.size();
+    return !g_watched.empty();
 }
 
 // --- Structured exceptions -----------------------------------------------------

@@ -21,6 +21,7 @@ int ProcessAttach(void* module) {
 void ProcessDetach() {
     if (g_attachCount == 0 || --g_attachCount > 0) return;
     if (CXllApp* app = App()) app->ProcessDetach();
+    Platform::StopWatchingWindows();  // the hook's procedure goes with the module
     Platform::SetModuleHandle(nullptr);
     Platform::RemoveStructuredExceptionHandler();
     DestroyThreadDataSlot();

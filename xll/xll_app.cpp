@@ -118,7 +118,10 @@ int CXllApp::AutoOpen() {
     } catch (const CXlRuntimeException& e) {
         AlertInitializationError(e.what());
     }
-    if (open_) OnOpened();
+    if (open_) {
+        Zr::Xll::WatchForWizard();
+        OnOpened();
+    }
     return open_ ? 1 : 0;
 }
 
@@ -236,6 +239,7 @@ void CXllApp::UnregisterFunctions() {
 // --- Closing --------------------------------------------------------------------------
 
 int CXllApp::AutoClose() {
+    Zr::Xll::StopWatchingForWizard();
     if (open_) OnClose();
     return 1;
 }
