@@ -25,8 +25,13 @@ struct Argument {
     char letter;
     std::u16string_view help;
     Shape shape = Shape::Scalar;
-    std::u16string_view choices = {};  // the wizard's choice list in brace notation
+    // The values the function wizard lists for it: items separated by
+    // kListSeparator, each a value and a label separated by kItemSeparator.
+    std::u16string_view list = {};
 };
+
+inline constexpr char16_t kListSeparator = u';';
+inline constexpr char16_t kItemSeparator = u',';
 
 template <size_t N>
 struct Declaration {
