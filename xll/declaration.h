@@ -50,6 +50,14 @@ consteval Declaration<sizeof...(A)> Declare(std::string_view name, std::u16strin
     return {name, category, help, {arguments...}};
 }
 
+// Whether an argument of D carries a list (its entries then notify the wizard's hook).
+template <size_t N>
+constexpr bool HasListedArgument(const Declaration<N>& d) {
+    for (const Argument& a : d.arguments)
+        if (!a.list.empty()) return true;
+    return false;
+}
+
 // The C type of an argument: as the body takes it, and as Excel passes it.
 template <char L> struct ArgumentTypes;
 template <> struct ArgumentTypes<'B'> { using Body = double; using Wire12 = double; using Wire4 = double; };

@@ -118,7 +118,10 @@ int CXllApp::AutoOpen() {
     } catch (const CXlRuntimeException& e) {
         AlertInitializationError(e.what());
     }
-    if (open_) OnOpened();
+    if (open_)
+        OnOpened();
+    else
+        wizardHook_.Remove();  // a later xlAutoOpen installs it again
     return open_ ? 1 : 0;
 }
 
@@ -127,6 +130,9 @@ void CXllApp::Open() {
     ReadWorkspaceSettings();
     OnBeforeRegister();
     if (!ContinueOpening()) return;
+    AttachArgumentLists(wizardRegistry_);
+    if (wizardRegistry_.Enabled() && wizardRegistry_.AnyAidAttached())
+        wizardHook_.Install(Zr::Platform::CurrentThreadId());
     if (helpFile_.empty()) {
         const std::string path = ModulePath();
         if (path.size() > 3) helpFile_ = path.substr(0, path.size() - 3) + "chm";
@@ -236,6 +242,7 @@ void CXllApp::UnregisterFunctions() {
 // --- Closing --------------------------------------------------------------------------
 
 int CXllApp::AutoClose() {
+    wizardHook_.Remove();
     if (open_) OnClose();
     return 1;
 }
@@ -244,6 +251,7 @@ int CXllApp::AutoRemove() {
     if (!open_) return 1;
     OnAutoRemove();
     UnregisterFunctions();
+    wizardHook_.Remove();
     open_ = false;  // nothing is registered any more: a later xlAutoOpen opens again
     return 1;
 }
