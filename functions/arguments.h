@@ -93,15 +93,15 @@ inline constexpr std::u16string_view kHelpData = u"A set of series of variables.
 inline constexpr std::u16string_view kHelpCalcMean = u"If TRUE, means of each variables are computed.";
 inline constexpr std::u16string_view kHelpCalcStdev = u"If TRUE, standard deviations of each variables are computed.";
 
-// Values and labels the function wizard offers for `algorithm`.
-inline constexpr std::u16string_view kAlgorithmChoices =
-    u"{1,1,{{0,Mersenne Twister (2002)},{1,Mersenne Twister (1998)},{2,Numerical Recipies ran2}}}";
+// Values and labels the function wizard lists for `algorithm`.
+inline constexpr std::u16string_view kAlgorithmList =
+    u"0,Mersenne Twister (2002);1,Mersenne Twister (1998);2,Numerical Recipies ran2";
 
 // ---- Arguments -----------------------------------------------------------
 
 // Random-number arguments.
 inline constexpr Xll::Argument kSize{"size", 'J', kHelpSize};
-inline constexpr Xll::Argument kAlgorithm{"algorithm", 'I', kHelpAlgorithm, Xll::Shape::Scalar, kAlgorithmChoices};
+inline constexpr Xll::Argument kAlgorithm{"algorithm", 'I', kHelpAlgorithm, Xll::Shape::Scalar, kAlgorithmList};
 inline constexpr Xll::Argument kSeed1{"seed1", 'J', kHelpSeed1};
 inline constexpr Xll::Argument kSeed2{"seed2", 'J', kHelpSeed2};
 inline constexpr Xll::Argument kUseInvertFunc{"useInvertFunc", 'A', kHelpUseInvertFunc};

@@ -25,8 +25,13 @@ struct Argument {
     char letter;
     std::u16string_view help;
     Shape shape = Shape::Scalar;
-    std::u16string_view choices = {};  // the wizard's choice list in brace notation
+    // The values the function wizard lists for it: items separated by
+    // kListSeparator, each a value and a label separated by kItemSeparator.
+    std::u16string_view list = {};
 };
+
+inline constexpr char16_t kListSeparator = u';';
+inline constexpr char16_t kItemSeparator = u',';
 
 template <size_t N>
 struct Declaration {
@@ -43,6 +48,14 @@ consteval Declaration<sizeof...(A)> Declare(std::string_view name, std::u16strin
                                              std::u16string_view help, const A&... arguments) {
     if (!(KnownLetter(arguments.letter) && ...)) throw "an argument's type letter is not one of B, J, I, A, P";
     return {name, category, help, {arguments...}};
+}
+
+// Whether an argument of D carries a list (its entries then notify the wizard's hook).
+template <size_t N>
+constexpr bool HasListedArgument(const Declaration<N>& d) {
+    for (const Argument& a : d.arguments)
+        if (!a.list.empty()) return true;
+    return false;
 }
 
 // The C type of an argument: as the body takes it, and as Excel passes it.

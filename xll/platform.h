@@ -23,6 +23,8 @@ bool ThreadSlotCreate(ThreadExitFn onThreadExit);
 void ThreadSlotDestroy();
 void* ThreadSlotGet();
 void ThreadSlotSet(void* value);
+// The calling thread's identity, never 0.
+uintptr_t CurrentThreadId();
 
 // --- ANSI code page --------------------------------------------------------
 // Windows: the system's ANSI code page; natively Windows-1252.

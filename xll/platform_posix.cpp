@@ -56,6 +56,8 @@ void ThreadSlotSet(void* value) {
     if (g_slotCreated) pthread_setspecific(g_slotKey, value);
 }
 
+uintptr_t CurrentThreadId() { return uintptr_t(pthread_self()); }
+
 std::u16string AnsiToWide(const char* text, size_t length) {
     std::u16string wide(length, u'\0');
     for (size_t i = 0; i < length; ++i) wide[i] = Cp1252ToWide(static_cast<unsigned char>(text[i]));

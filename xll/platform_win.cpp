@@ -44,6 +44,8 @@ void ThreadSlotSet(void* value) {
     if (slot != TLS_OUT_OF_INDEXES) TlsSetValue(slot, value);
 }
 
+uintptr_t CurrentThreadId() { return GetCurrentThreadId(); }
+
 // --- ANSI code page ----------------------------------------------------------
 
 std::u16string AnsiToWide(const char* text, size_t length) {

@@ -73,7 +73,7 @@ constexpr std::u16string_view ShapeTemplate(Shape shape) {
     }
 }
 
-// {0,{name,type,flags,,help,,shape,,[,choices]}}; a record argument's flags
+// {0,{name,type,flags,,help,,shape,,[,list]}}; a record argument's flags
 // say that blank cells and empty texts hold no value.
 template <class Char>
 constexpr void PutArgumentDescriptor(TextWriter<Char>& w, const Argument& a) {
@@ -86,9 +86,15 @@ constexpr void PutArgumentDescriptor(TextWriter<Char>& w, const Argument& a) {
     w.Put(",,");
     w.Put(ShapeTemplate(a.shape));
     w.Put(",,");
-    if (!a.choices.empty()) {
-        w.Put(u',');
-        w.Put(a.choices);
+    if (!a.list.empty()) {  // "0,x;1,y" is {1,1,{{0,x},{1,y}}}
+        w.Put(",{1,1,{{");
+        for (char16_t c : a.list) {
+            if (c == kListSeparator)
+                w.Put("},{");
+            else
+                w.Put(c);
+        }
+        w.Put("}}}");
     }
     w.Put("}}");
 }

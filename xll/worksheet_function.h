@@ -16,6 +16,7 @@
 #include "xll/declaration.h"
 #include "xll/function_record.h"
 #include "xll/registration_texts.h"
+#include "xll/wizard_lists.h"
 
 namespace Zr::Xll {
 
@@ -96,9 +97,14 @@ std::vector<const WorksheetFunction*> WorksheetFunctions();
     static const ::Zr::Xll::WorksheetFunction Name##Function ZR_EARLY_INIT(                            \
         Name##Declaration, ::Zr::Xll::RegistrationTexts<Name##Declaration>::Record());
 
-// One export of the body Name, declared and defined.
+// One export of the body Name, declared and defined. A function with a listed
+// argument tells the function wizard's hook that it is being called.
 #define ZR_XLL_EXPORT(Record, Export, Wire, Run, Name, N)                                                \
     ZR_EXPORT Record* Export(ZR_XLL_CAT(ZR_XLL_PARAMS_, N)(Name##Declaration, Wire));                    \
     ZR_EXPORT Record* Export(ZR_XLL_CAT(ZR_XLL_PARAMS_, N)(Name##Declaration, Wire)) {                   \
-        return ::Zr::Xll::Run([&](CXlOper& result) { return Name(result ZR_XLL_CAT(ZR_XLL_ARGS_, N)); }); \
+        return ::Zr::Xll::Run([&](CXlOper& result) {                                                     \
+            if constexpr (::Zr::Xll::HasListedArgument(Name##Declaration))                               \
+                ::Zr::Xll::NotifyFunctionCall(Name##Declaration.name);                                   \
+            return Name(result ZR_XLL_CAT(ZR_XLL_ARGS_, N));                                             \
+        });                                                                                              \
     }

@@ -121,6 +121,8 @@ int CXllApp::AutoOpen() {
     if (open_) {
         Zr::Xll::WatchForWizard();
         OnOpened();
+    } else {
+        wizardHook_.Remove();  // a later xlAutoOpen installs it again
     }
     return open_ ? 1 : 0;
 }
@@ -130,6 +132,9 @@ void CXllApp::Open() {
     ReadWorkspaceSettings();
     OnBeforeRegister();
     if (!ContinueOpening()) return;
+    AttachArgumentLists(wizardRegistry_);
+    if (wizardRegistry_.Enabled() && wizardRegistry_.AnyAidAttached())
+        wizardHook_.Install(Zr::Platform::CurrentThreadId());
     if (helpFile_.empty()) {
         const std::string path = ModulePath();
         if (path.size() > 3) helpFile_ = path.substr(0, path.size() - 3) + "chm";
@@ -240,6 +245,7 @@ void CXllApp::UnregisterFunctions() {
 
 int CXllApp::AutoClose() {
     Zr::Xll::StopWatchingForWizard();
+    wizardHook_.Remove();
     if (open_) OnClose();
     return 1;
 }
@@ -248,6 +254,7 @@ int CXllApp::AutoRemove() {
     if (!open_) return 1;
     OnAutoRemove();
     UnregisterFunctions();
+    wizardHook_.Remove();
     open_ = false;  // nothing is registered any more: a later xlAutoOpen opens again
     return 1;
 }

@@ -11,6 +11,7 @@
 #include "xll/exceptions.h"
 #include "xll/function_registration.h"
 #include "xll/function_wizard.h"
+#include "xll/wizard_lists.h"
 #include "xll/xl_oper.h"
 
 class CXllApp {
@@ -84,6 +85,8 @@ private:
     std::unique_ptr<XlFunctionRecord> observerRecord_;
     std::u16string observerName_;
     CXlFormulaWizardDetector wizardDetector_;
+    CXlWizExUIFunctionRegistry wizardRegistry_;
+    CWizardHookState wizardHook_;
     bool open_ = false;
 };
 
