@@ -57,6 +57,19 @@ std::u16string WindowText(void* window);
 // Keystrokes into `window`: each character as key down, character and key
 // up, posted to its queue and handled before this returns.
 void TypeKeys(void* window, const std::u16string& keys);
+// Keys as the keyboard delivers them, through the thread's input queue (so
+// that keyboard hooks see them), into the window that has the focus, or into
+// `window` focused first when given; each virtual-key code with 0x100 added
+// is pressed with Shift held. Handled before this returns.
+void PressKeys(void* window, const std::vector<unsigned>& virtualKeys);
+void* FocusedWindow();
+// Shows a top-level window or hides it again: only for screenshots, as a
+// shown window is slow to go away under Wine without a window manager.
+void ShowTopWindow(void* window, bool show);
+// Saves the part `geometry` ("WxH+X+Y") of the screen as a picture file,
+// with ImageMagick's import run on the same display (Wine starts Unix
+// programs); false when that fails.
+bool SaveScreenshot(const std::string& path, const std::string& geometry);
 // Sends a window message; returns its result.
 intptr_t SendWindowMessage(void* window, unsigned message, uintptr_t wParam, intptr_t lParam);
 

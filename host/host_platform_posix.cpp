@@ -44,6 +44,10 @@ uint32_t WindowHandleValue(void*) { return 0; }
 std::vector<ChildWindow> ChildWindows(void*) { return {}; }
 std::u16string WindowText(void*) { return {}; }
 void TypeKeys(void*, const std::u16string&) {}
+void PressKeys(void*, const std::vector<unsigned>&) {}
+void* FocusedWindow() { return nullptr; }
+void ShowTopWindow(void*, bool) {}
+bool SaveScreenshot(const std::string&, const std::string&) { return false; }
 intptr_t SendWindowMessage(void*, unsigned, uintptr_t, intptr_t) { return 0; }
 
 }  // namespace Zr::HostPlatform

@@ -268,6 +268,60 @@ void TypeKeys(void* window, const std::u16string& keys) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
+void PressKeys(void* window, const std::vector<unsigned>& virtualKeys) {
+    if (window) {
+        auto* target = static_cast<HWND>(window);
+        SetForegroundWindow(GetAncestor(target, GA_ROOT));
+        SetFocus(target);
+    }
+    std::vector<INPUT> inputs;
+    auto add = [&](unsigned key, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = WORD(key);
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (unsigned key : virtualKeys) {
+        if (key & 0x100) add(VK_SHIFT, false);
+        add(key & 0xFF, false);
+        add(key & 0xFF, true);
+        if (key & 0x100) add(VK_SHIFT, true);
+    }
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void* FocusedWindow() { return GetFocus(); }
+
+void ShowTopWindow(void* window, bool show) {
+    ShowWindow(static_cast<HWND>(window), show ? SW_SHOWNORMAL : SW_HIDE);
+    UpdateWindow(static_cast<HWND>(window));
+}
+
+bool SaveScreenshot(const std::string& path, const std::string& geometry) {
+    // Wine starts a Unix program without a process handle to wait on, so the
+    // picture is written aside and moved into place; its arrival ends the wait.
+    const std::wstring target = WideOf(path), seen = L"Z:" + target;
+    DeleteFileW(seen.c_str());
+    std::wstring command = L"sh -c \"import -window root -crop " + WideOf(geometry) + L" 'png:" + target + L".part' && mv '" +
+                           target + L".part' '" + target + L"'\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    for (int i = 0; i < 300 && GetFileAttributesW(seen.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+    return GetFileAttributesW(seen.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 intptr_t SendWindowMessage(void* window, unsigned message, uintptr_t wParam, intptr_t lParam) {
     return SendMessageW(static_cast<HWND>(window), message, wParam, lParam);
 }

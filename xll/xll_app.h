@@ -11,6 +11,7 @@
 #include "xll/exceptions.h"
 #include "xll/function_registration.h"
 #include "xll/function_wizard.h"
+#include "xll/platform_wizard_hook.h"
 #include "xll/wizard_lists.h"
 #include "xll/xl_oper.h"
 
@@ -86,7 +87,7 @@ private:
     std::u16string observerName_;
     CXlFormulaWizardDetector wizardDetector_;
     CXlWizExUIFunctionRegistry wizardRegistry_;
-    CWizardHookState wizardHook_;
+    CWizardHook wizardHook_;
     bool open_ = false;
 };
 
