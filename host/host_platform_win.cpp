@@ -308,8 +308,10 @@ bool SaveScreenshot(const std::string& path, const std::string& geometry) {
     // picture is written aside and moved into place; its arrival ends the wait.
     const std::wstring target = WideOf(path), seen = L"Z:" + target;
     DeleteFileW(seen.c_str());
-    std::wstring command = L"sh -c \"import -window root -crop " + WideOf(geometry) + L" 'png:" + target + L".part' && mv '" +
-                           target + L".part' '" + target + L"'\"";
+    // Without its date and time chunks the same picture gives the same file.
+    std::wstring command = L"sh -c \"import -window root -define png:exclude-chunks=date,time -crop " +
+                           WideOf(geometry) + L" 'png:" + target + L".part' && mv '" + target + L".part' '" + target +
+                           L"'\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -14,4 +14,6 @@ ctest --test-dir "$build_root/sanitize" --output-on-failure -j "$(nproc)"
 "$root/scripts/build.sh" windows "$build_root"
 "$root/scripts/check_imports.sh" "$build_root/windows/bin/ZrRand3.xll"
 # The Windows tests open windows: a virtual X display for Wine, gone afterwards.
-xvfb-run -a ctest --test-dir "$build_root/windows" --output-on-failure
+# One of them saves the README's picture of the dialog with a list open.
+ZR_SCREENSHOT="$root/docs/function-arguments-list.png" xvfb-run -a -s "-screen 0 800x600x24" \
+  ctest --test-dir "$build_root/windows" --output-on-failure
