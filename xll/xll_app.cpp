@@ -69,7 +69,6 @@ int CXllApp::ProcessAttach(void*) {
 void CXllApp::ProcessDetach() {
     for (auto& r : registrations_) r.MarkUnregistered();
     registrations_.clear();
-    modulePath_.Release();
     open_ = false;
 }
 
@@ -82,7 +81,7 @@ bool CXllApp::FetchModulePath(CXlOper& path) { return CallExcel(xlGetName, &path
 
 std::u16string CXllApp::LongName() const { return Wide(name_); }
 
-std::string CXllApp::ModulePath() const { return TextOf(modulePath_); }
+std::string CXllApp::ModulePath() const { return modulePath_; }
 
 void CXllApp::OnError(CXlOper& result, const CXlRuntimeException& e) {
     if (auto* error = dynamic_cast<const CXlErrorException*>(&e)) {
@@ -165,7 +164,8 @@ void CXllApp::ReadWorkspaceSettings() {
     selector.SetInt(37);
     if (CallExcel(xlfGetWorkspace | xlIntl, &settings, {&selector}) == 0 && settings.VectorLength() > 7)
         r1c1Letters_ = TextOf(ElementOf(settings, 6)) + TextOf(ElementOf(settings, 7));
-    FetchModulePath(modulePath_);
+    CXlOper path;  // released on return, like `settings`
+    if (FetchModulePath(path)) modulePath_ = TextOf(path);
 }
 
 void CXllApp::AlertInitializationError(const std::string& what) const {

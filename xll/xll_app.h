@@ -35,6 +35,7 @@ public:
     // then names the add-in and builds the registration objects.
     virtual int ProcessAttach(void* module);
     virtual void ProcessDetach();
+    // xlGetName into `path`, a record the caller releases at once.
     virtual bool FetchModulePath(CXlOper& path);
     virtual std::u16string LongName() const;
     virtual std::string ModulePath() const;
@@ -77,7 +78,9 @@ private:
 
     std::string name_;
     std::string moduleFileName_;
-    CXlOper modulePath_;
+    // Excel's texts are copied: nothing Excel owns is kept past the call
+    // that returned it, so unload and exit never need to call Excel.
+    std::string modulePath_;
     std::string helpFile_;
     std::string r1c1Letters_;
     int excelVersion_ = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/host.h"
+#include "host/host_platform.h"
 
 ZR_EXPORT int MdCallBack12(int xlfn, int count, XLOPER12** args, XLOPER12* result);
 
@@ -75,6 +76,41 @@ TEST_F(HostSession, OnlyOneHostAtATime) {
     host.Unload();
     EXPECT_FALSE(other.Load(std::string(ZR_FAKE_ADDIN_PATH) + ".missing", error));
     EXPECT_TRUE(other.Load(ZR_FAKE_ADDIN_PATH, error)) << error;
+}
+
+// Excel's records are handed back within the call, and nothing calls into Excel once the add-in is
+// closed: not its unload, not process exit, not after the host has gone. Each ending runs in a child.
+enum class Ending { ExitStillLoaded, UnloadAfterClose, CallbacksGoneBeforeUnload };
+
+[[noreturn]] void EndProcess(Ending ending) {
+    auto* host = new Host;  // left to the exit, as a host that simply ends
+    std::string error;
+    if (!host->Load(ZR_ADDIN_PATH, error) || host->AutoOpen() != 1) std::_Exit(2);
+    host->Evaluate("ZrVersion()");
+    if (ending == Ending::UnloadAfterClose) {
+        host->AutoClose();
+        host->Unload();
+    } else if (ending == Ending::CallbacksGoneBeforeUnload) {
+        HostPlatform::LoadLibraryFile(ZR_ADDIN_PATH, error);  // keeps the library past the host
+        delete host;
+    }
+    std::exit(0);
+}
+
+TEST(HostExit, NoCallIntoExcelAfterClosing) {
+    Host host;
+    std::string error;
+    ASSERT_TRUE(host.Load(ZR_ADDIN_PATH, error)) << error;
+    ASSERT_EQ(host.AutoOpen(), 1);
+    EXPECT_EQ(host.AutoClose(), 1);
+    EXPECT_EQ(host.OutstandingAllocations(), 0u);
+    host.ClearCallLog();
+    host.Unload();
+    EXPECT_TRUE(host.CallLog().empty());
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (Ending ending : {Ending::ExitStillLoaded, Ending::UnloadAfterClose, Ending::CallbacksGoneBeforeUnload})
+        EXPECT_EXIT(EndProcess(ending), ::testing::ExitedWithCode(0), "") << int(ending);
 }
 
 }  // namespace
