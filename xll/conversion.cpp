@@ -169,6 +169,7 @@ struct Grid {
             cells = r->val.array.lparray;
             rows = std::max<int32_t>(0, r->val.array.rows);
             columns = std::max<int32_t>(0, r->val.array.columns);
+            if (rows == 0 || columns == 0) rows = columns = 0;  // no cells to read
         } else if (type != 0 && type != xltypeMissing && type != xltypeNil) {
             cells = r;
             rows = columns = 1;
