@@ -1,7 +1,7 @@
 # Settings shared by every target.
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 # GCC 12 reports false overlaps inside std::basic_string.
-add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wno-restrict>)
+add_compile_options($<$<AND:$<COMPILE_LANGUAGE:CXX>,$<CXX_COMPILER_ID:GNU>>:-Wno-restrict>)
 
 if(WIN32)
   # Everything static: the add-in must import only system DLLs and XLCALL32.DLL.
@@ -13,6 +13,11 @@ endif()
 
 if(ZR_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(ZR_FUZZ)
+  # Coverage for libFuzzer everywhere; the fuzz targets link -fsanitize=fuzzer.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

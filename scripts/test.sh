@@ -11,6 +11,8 @@ trap '"$root/scripts/test_ratio.sh" || true' EXIT
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" sanitize "$build_root"
 ctest --test-dir "$build_root/sanitize" --output-on-failure -j "$(nproc)"
+"$root/scripts/build.sh" fuzz "$build_root"
+for t in conversion format formula; do "$root/scripts/fuzz.sh" "$t" 20 "$build_root"; done
 "$root/scripts/build.sh" windows "$build_root"
 "$root/scripts/check_imports.sh" "$build_root/windows/bin/ZrRand3.xll"
 # The Windows tests open windows: a virtual X display for Wine, gone afterwards.
