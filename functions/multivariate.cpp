@@ -30,14 +30,8 @@ const CXlOper* Fail(CXlOper& result, ExcelErrorCode code) {
 
 [[noreturn]] void IndexOutOfRange() { throw CXlOutOfRangeException(Xll::MSG_INDEX_OUT_OF_RANGE); }
 
-int64_t HostColumnLimit() { return Xll::IsExcel12() ? kMaxColumns12 : kMaxColumns4; }
-
-// For a result whose computation is expensive: refuse a shape the host
-// cannot take before doing the work.
-void CheckResultShape(int64_t rows, int64_t columns) {
-    if (rows > HostRowLimit() || columns > HostColumnLimit()) IndexOutOfRange();
-}
-
+// Called before the work whose cost grows with the result, so that a shape the host cannot take or
+// memory cannot hold is refused at once.
 CXlArrayWriter SizeResult(CXlOper& result, size_t rows, size_t columns) {
     if (!result.AllocArray(int64_t(rows), int64_t(columns))) IndexOutOfRange();
     return CXlArrayWriter(result);
@@ -116,10 +110,10 @@ const CXlOper* ZrCor2Cov(CXlOper& result, const CXlOper& stdev, const CXlOper& c
     const Matrix correlation = ReadMatrixArgument(cor, "cor");
     const size_t n = correlation.Rows();
     if (!IsSquare(correlation) || deviations.Size() != n) return Fail(result, xlerrValue);
+    CXlArrayWriter writer = SizeResult(result, n, n);
     Matrix covariance(n, n);
     CheckAllocated(covariance.Rows() == n);
     if (!Math::CorToCov(correlation, deviations, covariance)) return Fail(result, xlerrValue);
-    CXlArrayWriter writer = SizeResult(result, n, n);
     WriteBlock(writer, 0, covariance);
     return nullptr;
 }
@@ -131,12 +125,12 @@ const CXlOper* ZrCov2Cor(CXlOper& result, const CXlOper& cov, XlBool calcStdev) 
     const Matrix covariance = ReadMatrixArgument(cov, "cov");
     const size_t n = covariance.Rows();
     if (!IsSquare(covariance)) return Fail(result, xlerrValue);
+    const size_t s = calcStdev ? 1 : 0;
+    CXlArrayWriter writer = SizeResult(result, n + s, n);
     Matrix correlation(n, n);
     Vector deviations(n);
     CheckAllocated(correlation.Rows() == n && deviations.Size() == n);
     if (!Math::CovToCor(covariance, correlation, deviations)) return Fail(result, xlerrValue);
-    const size_t s = calcStdev ? 1 : 0;
-    CXlArrayWriter writer = SizeResult(result, n + s, n);
     for (size_t j = 0; j < s * n; ++j) writer.SetDouble(int64_t(j), deviations[j]);
     WriteBlock(writer, s, correlation);
     return nullptr;
@@ -185,13 +179,12 @@ const CXlOper* ZrRandMultiNorm(CXlOper& result, int32_t size, const CXlOper& cov
     const size_t n = means.Size();
     if (size < 1 || n == 0 || n != covariance.Rows() || n != covariance.Columns()) return Fail(result, xlerrValue);
     // Before Init: with resampling it draws the whole sample once.
-    CheckResultShape(size, int64_t(n));
+    CXlArrayWriter writer = SizeResult(result, size_t(size), n);
     Math::RandomMultiNormal generator;
     const Math::ResamplingMode resampling = useResampling ? Math::ENABLE_RESAMPLING_TYPE2 : Math::DISABLED;
     if (!generator.Init(means, covariance, bool(useInvertFunc), bool(useAntithetic), resampling, size,
                         uint32_t(seed1), uint32_t(seed2), type, true))
         return Fail(result, xlerrValue);
-    CXlArrayWriter writer = SizeResult(result, size_t(size), n);
     Vector out(n), z(n);
     CheckAllocated(out.Size() == n && z.Size() == n);
     for (int64_t k = 0; k < size; ++k) {

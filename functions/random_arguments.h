@@ -60,13 +60,13 @@ const CXlOper* RandomColumn(CXlOper& result, const RandomArguments& args, Valid 
         result.SetError(xlerrValue);
         return nullptr;
     }
-    // Before seeding: a generator may draw a whole pre-pass while seeding.
-    if (args.size > HostRowLimit()) throw CXlOutOfRangeException(Xll::MSG_INDEX_OUT_OF_RANGE);
+    // The result first: seeding may draw a whole pre-pass of `size` numbers.
+    if (args.size > HostRowLimit() || !result.AllocArray(args.size, 1))
+        throw CXlOutOfRangeException(Xll::MSG_INDEX_OUT_OF_RANGE);
     if (!seed(uint32_t(args.seed1), uint32_t(args.seed2), type)) {
         result.SetError(xlerrValue);
         return nullptr;
     }
-    if (!result.AllocArray(args.size, 1)) throw CXlOutOfRangeException(Xll::MSG_INDEX_OUT_OF_RANGE);
     CXlArrayWriter writer(result);
     for (int64_t i = 0; i < args.size; ++i) draw(writer, i);
     return nullptr;

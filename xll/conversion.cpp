@@ -27,12 +27,11 @@ std::string AsciiOf(std::u16string_view text) {
 }
 std::string AsciiOf(std::string_view text) { return std::string(text); }
 
-bool OnlySpaceFrom(const char* p) {
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
-    return *p == '\0';
+// Up to `end`, not to a NUL: a counted text may hold NULs, which are no space.
+bool OnlySpace(const char* p, const char* end) {
+    while (p != end && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) ++p;
+    return p == end;
 }
-
-bool IsBlankSpace(std::string_view text) { return OnlySpaceFrom(std::string(text).c_str()); }
 
 std::string NumberText(double x) {
     const int n = std::snprintf(nullptr, 0, "%lf", x);
@@ -212,7 +211,7 @@ XlTable Matrix(const Rec* record, const XlArgument& argument) {
     XlTable table;
     Extent(grid, table.rows, table.columns);
     if (table.rows == 0 || table.columns == 0) table.rows = table.columns = 0;
-    table.values.reserve(size_t(table.rows) * size_t(table.columns));
+    // No reserve: a declared shape may be far larger than the cells that turn out to be numbers.
     for (int32_t r = 0; r < table.rows; ++r)
         for (int32_t c = 0; c < table.columns; ++c) table.values.push_back(CellNumber(grid, r, c, argument.name));
     CheckRows(argument.rows, table.rows, argument.name);
@@ -274,22 +273,24 @@ std::string_view ErrorName(int32_t code) {
 // numbers; like "1e999" they are not numbers a cell can hold.
 bool ParseDouble(std::string_view text, double& value) {
     const std::string s(text);
-    if (IsBlankSpace(s)) return false;
+    const char* const last = s.data() + s.size();
+    if (OnlySpace(s.data(), last)) return false;
     char* end = nullptr;
     errno = 0;
     const double x = std::strtod(s.c_str(), &end);
-    if (end == s.c_str() || errno == ERANGE || !OnlySpaceFrom(end) || !std::isfinite(x)) return false;
+    if (end == s.c_str() || errno == ERANGE || !OnlySpace(end, last) || !std::isfinite(x)) return false;
     value = x;
     return true;
 }
 
 bool ParseInt(std::string_view text, int32_t& value) {
     const std::string s(text);
-    if (IsBlankSpace(s)) return false;
+    const char* const last = s.data() + s.size();
+    if (OnlySpace(s.data(), last)) return false;
     char* end = nullptr;
     errno = 0;
     const long long x = std::strtoll(s.c_str(), &end, 10);
-    if (end == s.c_str() || errno == ERANGE || !OnlySpaceFrom(end) || x < INT32_MIN || x > INT32_MAX) return false;
+    if (end == s.c_str() || errno == ERANGE || !OnlySpace(end, last) || x < INT32_MIN || x > INT32_MAX) return false;
     value = int32_t(x);
     return true;
 }

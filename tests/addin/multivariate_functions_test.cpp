@@ -198,3 +198,26 @@ TEST(MultivariateBody, ResultsBeyondTheLimitsFailBeforeTheGenerator) {
                                ZrRandMultiNorm_4);
     Zr::Xll::SetIsExcel12(saved);
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+// Allocations beyond 4 GB fail here whatever the machine's memory, and fail as in Excel: with a null pointer.
+extern "C" __attribute__((visibility("default"))) const char* __asan_default_options() {
+    return "allocator_may_return_null=1:max_allocation_size_mb=4096";
+}
+
+// A result memory cannot hold (1,048,576 x 200) is refused before the generator draws: with resampling
+// it would first draw the whole sample, for minutes.
+TEST(MultivariateBody, UnallocatableResultFailsBeforeTheGenerator) {
+    const bool saved = Zr::Xll::IsExcel12();
+    Zr::Xll::SetIsExcel12(true);
+    std::vector<XLOPER12> covCells, meanCells;
+    XLOPER12 cov{}, mean{};
+    TraceCapture trace;
+    for (XlBool resampling : {XlBool{0}, XlBool{1}})
+        EXPECT_TRUE(OutOfRange(ZrRandMultiNorm_12(1048576, TableOf(covCells, cov, 200, 200),
+                                                  TableOf(meanCells, mean, 1, 200), 0, 0, 0, XlBool{0}, XlBool{0},
+                                                  resampling)));
+    EXPECT_TRUE(trace.Messages().empty());
+    Zr::Xll::SetIsExcel12(saved);
+}
+#endif

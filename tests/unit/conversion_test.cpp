@@ -65,6 +65,8 @@ TEST(RecordConversion, NumbersIntegersAndBooleans) {
         {'D', Oper(u"2.5x"), {}},   {'D', Oper(u""), {}},      {'D', Oper(u"  "), {}},   {'D', Oper(u"1e999"), {}},
         {'D', Oper(u"nan"), {}},    {'D', Oper(u"inf"), {}},   {'D', Oper(u"-Infinity"), {}},
         {'D', Oper(u"\u00bd"), {}},  // one half
+        {'D', Oper(std::u16string_view(u"4\0zz", 4)), {}}, {'D', Oper(std::u16string_view(u"4 \0", 3)), {}},
+        {'I', Oper(std::u16string_view(u"4\0", 2)), {}},    {'B', Oper(std::u16string_view(u"1\0", 2)), {}},
         {'I', Oper(3.9), 3},        {'I', Oper(-3.9), -3},     {'I', Oper(2147483648.0), {}},
         {'I', Oper(std::nan("")), {}}, {'I', Oper(u"12.7"), 12},  // not an integer text: read as a number
         {'B', Oper(u"TRUE"), 1},    {'B', Oper(u"False"), 0},  {'B', Oper(u"0"), 0},     {'B', Oper(u"0.5"), 1},
@@ -110,6 +112,14 @@ TEST(MatrixArgument, TopLeftBlockOrTheWholeValue) {
               "Expected number for data");
     EXPECT_EQ(MessageOf([] { ReadMatrix(Table(2, 2, {"1", "x", "3", "4"}), {"cov"}); }), "Expected number for cov");
     EXPECT_EQ(MessageOf([] { ReadMatrix(Oper(nullptr), {"cov"}); }), "Expected at least 1 value for cov");
+    EXPECT_EQ(MessageOf([] { ReadMatrix(Oper(std::u16string_view(u"4\0zz", 4)), {"cov"}); }),
+              "Expected number for cov");
+    // A whole sheet declared, three rows there, a value beside the top-left block: the declared size
+    // reserves nothing, and the first blank cell fails as usual.
+    std::vector<XLOPER12> cells(3 * 16384);
+    cells[0] = cells[16384] = cells[16385] = {.val = {.num = 1}, .xltype = xltypeNum};
+    const XLOPER12 sheet{.val = {.array = {cells.data(), 1048576, 16384}}, .xltype = xltypeMulti};
+    EXPECT_EQ(MessageOf([&] { ReadMatrix(CXlOper(&sheet), {"data"}); }), "Expected number for data");
 }
 
 TEST(VectorArgument, ShapesAndLengths) {
