@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour: native, sanitize (native with ASan and
-# UBSan) or windows (MinGW-w64 cross build, tests under Wine).
+# UBSan), tsan (native with ThreadSanitizer, for the thread tests) or windows
+# (MinGW-w64 cross build, tests under Wine).
 # Usage: scripts/build.sh FLAVOUR [BUILD_ROOT]
 set -euo pipefail
-flavour=${1:?native, sanitize or windows}
+flavour=${1:?native, sanitize, tsan or windows}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root=${2:-$root/build}
 dir=$build_root/$flavour
@@ -11,6 +12,7 @@ dir=$build_root/$flavour
 case $flavour in
   native)   args=(-DCMAKE_BUILD_TYPE=Release) ;;
   sanitize) args=(-DCMAKE_BUILD_TYPE=Debug -DZR_SANITIZE=ON -DZR_BENCHMARKS=OFF) ;;
+  tsan)     args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZR_TSAN=ON -DZR_BENCHMARKS=OFF) ;;
   windows)  args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
   *) echo "unknown flavour $flavour" >&2; exit 2 ;;
 esac
