@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: native with sanitizers, then the Windows build
-# under Wine. Usage: scripts/test.sh [BUILD_ROOT]
+# Builds and runs every test: native with sanitizers (the thread tests also
+# under ThreadSanitizer), then the Windows build under Wine.
+# Usage: scripts/test.sh [BUILD_ROOT]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root=${1:-$root/build}
@@ -13,6 +14,9 @@ trap '"$root/scripts/test_ratio.sh" || true' EXIT
 ctest --test-dir "$build_root/sanitize" --output-on-failure -j "$(nproc)"
 "$root/scripts/build.sh" fuzz "$build_root"
 for t in conversion format formula; do "$root/scripts/fuzz.sh" "$t" 20 "$build_root"; done
+# The thread tests again under ThreadSanitizer; any report fails the run.
+"$root/scripts/build.sh" tsan "$build_root"
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$build_root/tsan" --output-on-failure -R 'Concurrent|Thread'
 "$root/scripts/build.sh" windows "$build_root"
 "$root/scripts/check_imports.sh" "$build_root/windows/bin/ZrRand3.xll"
 # The Windows tests open windows: a virtual X display for Wine, gone afterwards.

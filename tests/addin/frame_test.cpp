@@ -1,7 +1,4 @@
 // The call frame as Excel sees it: every way a body can end becomes a cell value; Excel keeps running.
-#include <atomic>
-#include <thread>
-
 #include "tests/addin/host_fixture.h"
 
 using namespace Zr::Testing;
@@ -40,20 +37,6 @@ TEST_P(FrameTest, LargestColumnIsMovedAndFreedOnce) {
     EXPECT_EQ(column.At(MaxRows() - 1, 0), Num(MaxRows() - 1));
     EXPECT_EQ(host_.AutoFreeCalls(), freesBefore + 1);
     EXPECT_EQ(CallEntry("FrameColumn", "J", {Num(MaxRows() + 1)}), kBad);
-}
-
-TEST_P(FrameTest, ConcurrentCallsEachGetTheirOwnResult) {
-    std::atomic<int> wrong = 0;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 8; ++t)
-        threads.emplace_back([&, t] {
-            for (int i = 0; i < 50; ++i) {
-                const Value column = CallEntry("FrameColumn", "J", {Num(100 + t)});
-                wrong += column.rows != 100 + t || column.At(99 + t, 0) != Num(99 + t);
-            }
-        });
-    for (auto& thread : threads) thread.join();
-    EXPECT_EQ(wrong, 0);
 }
 
 #if defined(_WIN32)
