@@ -95,10 +95,11 @@ const char* DecompositionResultDescription(DecompositionResult result) noexcept 
 DecompositionResult DecomposeCovariance(Matrix& a, VectorView w, Matrix& v, bool verbose) noexcept {
     const size_t n = w.Size();
     Matrix original(n, n, StorageOrder::COLUMN_MAJOR);
-    if (original.Rows() != n || a.Rows() < n || a.Columns() < n) return ERROR;
+    Vector scratch(n);  // allocated here: short memory must not pass for an SVD that failed to converge
+    if (original.Rows() != n || scratch.Size() != n || a.Rows() < n || a.Columns() < n) return ERROR;
     for (size_t j = 0; j < n; ++j)
         for (size_t i = 0; i < n; ++i) original(i, j) = a(i, j);
-    if (SvdDecomp(a, w, v)) return SUCCEEDED_AT_SVD_DECOMP;
+    if (SvdDecomp(a, w, v, scratch)) return SUCCEEDED_AT_SVD_DECOMP;
     if (verbose) DebugTrace("SVD failed.");
     for (size_t j = 0; j < n; ++j)
         for (size_t i = 0; i < n; ++i) a(i, j) = original(i, j);

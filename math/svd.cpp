@@ -256,8 +256,13 @@ bool SvdDecomp(Matrix& a, VectorView w, Matrix& v) noexcept {
     const size_t n = w.Size();
     if (!Covers(a, n) || !Covers(v, n)) return false;
     Vector rv1(n);
-    if (rv1.Size() != n) return false;
-    return Svd(a, w, v, rv1).Run();
+    return rv1.Size() == n && SvdDecomp(a, w, v, rv1);
+}
+
+bool SvdDecomp(Matrix& a, VectorView w, Matrix& v, Vector& scratch) noexcept {
+    const size_t n = w.Size();
+    if (!Covers(a, n) || !Covers(v, n) || scratch.Size() < n) return false;
+    return Svd(a, w, v, scratch).Run();
 }
 
 }  // namespace Zr::Math

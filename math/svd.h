@@ -21,5 +21,8 @@ namespace Zr::Math {
 // one fails that way. False without a trace when a or v has fewer than n rows
 // or columns, or memory is short; n = 0 is true.
 bool SvdDecomp(Matrix& a, VectorView w, Matrix& v) noexcept;
+// The same with the caller's scratch vector of at least n elements: false can
+// then only mean no convergence or a too small a or v, never short memory.
+bool SvdDecomp(Matrix& a, VectorView w, Matrix& v, Vector& scratch) noexcept;
 
 }  // namespace Zr::Math

@@ -37,6 +37,11 @@ private:
 void StoreEntryException(CXlOper& result, const CXlRuntimeException& e) noexcept;
 void StoreCurrentException(CXlOper& result) noexcept;
 
+// #VALUE! records that need no memory: what a record export returns when its
+// body failed.
+XLOPER12* ValueErrorRecord12() noexcept;
+XLOPER* ValueErrorRecord4() noexcept;
+
 // Runs `body(result)` inside the frame; the caller hands `result` over.
 template <class Body>
 void RunBody(CXlOper& result, Body&& body) noexcept {
@@ -50,18 +55,27 @@ void RunBody(CXlOper& result, Body&& body) noexcept {
     }
 }
 
+// Without memory even for the result record, the cell shows #VALUE!.
 template <class Body>
 XLOPER12* RunEntry12(Body&& body) noexcept {
-    CXlOper result;
-    RunBody(result, std::forward<Body>(body));
-    return result.ReturnXloper12();
+    try {
+        CXlOper result;
+        RunBody(result, std::forward<Body>(body));
+        return result.ReturnXloper12();
+    } catch (...) {
+        return ValueErrorRecord12();
+    }
 }
 
 template <class Body>
 XLOPER* RunEntry4(Body&& body) noexcept {
-    CXlOper result;
-    RunBody(result, std::forward<Body>(body));
-    return result.ReturnXloper();
+    try {
+        CXlOper result;
+        RunBody(result, std::forward<Body>(body));
+        return result.ReturnXloper();
+    } catch (...) {
+        return ValueErrorRecord4();
+    }
 }
 
 // The error boundary of every other export (lifecycle, add-in manager, entry
@@ -84,11 +98,6 @@ void Guarded(Fn&& fn) noexcept {
         return 0;
     });
 }
-
-// #VALUE! records that need no memory: what a record export returns when its
-// body failed.
-XLOPER12* ValueErrorRecord12() noexcept;
-XLOPER* ValueErrorRecord4() noexcept;
 
 // Arguments reach the body as the entry received them; a record argument is
 // wrapped in a CXlOper that views it.

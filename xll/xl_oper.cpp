@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 
 #include "xll/exceptions.h"
 #include "xll/excel_bridge.h"
@@ -196,7 +197,11 @@ bool CXlValue::CopyFrom(const CXlValue& source) {
 
 // --- CXlOper ----------------------------------------------------------------------
 
-CXlOper::CXlOper() : CXlValue(new XLOPER{}, new XLOPER12{}, 0) {}
+CXlOper::CXlOper() : CXlValue(nullptr, nullptr, 0) {
+    auto legacy = std::make_unique<XLOPER>();  // not lost if the second allocation fails
+    modern_ = new XLOPER12{};
+    legacy_ = legacy.release();
+}
 
 CXlOper::CXlOper(const XLOPER* record) : CXlOper() {
     if (!record) return;
