@@ -53,6 +53,7 @@ int Deliver(HostState& state, const Reply& reply, Record* result) {
 
 template <class Record>
 int Handle(int function, int count, Record** args, Record* result, bool excel12) {
+    CallSide host(false);
     HostState* state = ActiveHostState();
     if (!state) return xlretFailed;
     if (count < 0 || count > (excel12 ? kMaxExcel12Arguments : kMaxExcel4Arguments)) return xlretInvCount;
@@ -85,6 +86,7 @@ int Excel4Callback(int function, XLOPER* result, int count, XLOPER** args) {
 }
 
 int HostMessageBoxW(void*, const char16_t* text, const char16_t* caption, unsigned style) {
+    CallSide host(false);
     HostState* state = ActiveHostState();
     return state ? state->Ask(text, caption, style) : kAnswerNo;
 }

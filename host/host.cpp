@@ -166,12 +166,18 @@ CallOutcome Host::CallExportDetailed(const std::string& exportName, const std::s
         }
     }
     out.called = true;
-    if (signature->result == ResultType::Record12)
-        TakeResult<XLOPER12>(*state_, CallForInteger(function, frame.Raw()), out);
-    else if (signature->result == ResultType::Record4)
-        TakeResult<XLOPER>(*state_, CallForInteger(function, frame.Raw()), out);
-    else
+    auto call = [&] {
+        CallSide addin(true);
+        return CallForInteger(function, frame.Raw());
+    };
+    if (signature->result == ResultType::Record12) {
+        TakeResult<XLOPER12>(*state_, call(), out);
+    } else if (signature->result == ResultType::Record4) {
+        TakeResult<XLOPER>(*state_, call(), out);
+    } else {
+        CallSide addin(true);
         out.value = ReadScalarResult(signature->result, function, frame.Raw());
+    }
     return out;
 }
 

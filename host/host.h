@@ -129,6 +129,11 @@ private:
     std::unique_ptr<HostState> state_;
 };
 
+// True on a thread while it runs the add-in's code for a call the host made
+// into it, false while the host answers the add-in's calls back: lets a test
+// fail the add-in's own allocations and not the host's.
+bool RunningAddinCode();
+
 // What the host answers in place of Windows' MessageBoxW: records the
 // question and returns the configured answer.
 int HostMessageBoxW(void* owner, const char16_t* text, const char16_t* caption, unsigned style);

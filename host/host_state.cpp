@@ -7,6 +7,7 @@ namespace Zr::Host {
 namespace {
 
 std::atomic<HostState*> g_active = nullptr;
+thread_local bool t_addinSide = false;
 
 void Free(HostState::HandedOut& record) {
     if (record.excel12)
@@ -18,6 +19,10 @@ void Free(HostState::HandedOut& record) {
 }  // namespace
 
 HostState* ActiveHostState() { return g_active.load(); }
+
+bool RunningAddinCode() { return t_addinSide; }
+CallSide::CallSide(bool addin) : previous_(t_addinSide) { t_addinSide = addin; }
+CallSide::~CallSide() { t_addinSide = previous_; }
 
 bool ClaimActiveHost(HostState* state) {
     HostState* expected = nullptr;

@@ -86,6 +86,19 @@ int Excel4Callback(int function, XLOPER* result, int count, XLOPER** args);
 
 // The loaded host, or null.
 HostState* ActiveHostState();
+
+// Marks the calling thread as running the add-in's code (true) or the host's
+// (false) for its lifetime; see RunningAddinCode.
+class CallSide {
+public:
+    explicit CallSide(bool addin);
+    ~CallSide();
+    CallSide(const CallSide&) = delete;
+    CallSide& operator=(const CallSide&) = delete;
+
+private:
+    bool previous_;
+};
 // Makes `state` the loaded host; false when another one is.
 bool ClaimActiveHost(HostState* state);
 void ReleaseActiveHost(HostState* state);

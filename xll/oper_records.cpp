@@ -1,8 +1,9 @@
 #include "xll/oper_records.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 #include "xll/platform.h"
@@ -19,25 +20,35 @@ int64_t ElementCount(const Rec& r) {
     return (rows > 0 && columns > 0) ? rows * columns : 0;
 }
 
+// Records take their memory from the global allocation functions, like the
+// rest of the add-in: zeroed, and null when none is left.
+void* Allocate(size_t count, size_t size) {
+    if (size != 0 && count > SIZE_MAX / size) return nullptr;
+    void* block = ::operator new(count * size, std::nothrow);
+    return block ? std::memset(block, 0, count * size) : nullptr;
+}
+
+void Release(void* block) { ::operator delete(block); }
+
 template <class Rec>
 Rec* NewArray(int64_t rows, int64_t columns) {
     if (rows < 1 || columns < 1 || rows > (int64_t(1) << 31) || columns > (int64_t(1) << 31)) return nullptr;
-    return static_cast<Rec*>(std::calloc(size_t(rows * columns), sizeof(Rec)));
+    return static_cast<Rec*>(Allocate(size_t(rows * columns), sizeof(Rec)));
 }
 
 template <class Rec>
 void Free(Rec& r) {
     switch (MaskedType(r.xltype)) {
     case xltypeStr:
-        std::free(r.val.str);
+        Release(r.val.str);
         break;
     case xltypeRef:
-        std::free(r.val.mref.lpmref);
+        Release(r.val.mref.lpmref);
         break;
     case xltypeMulti:
         if (r.val.array.lparray) {
             for (int64_t i = 0, n = ElementCount(r); i < n; ++i) Free(r.val.array.lparray[i]);
-            std::free(r.val.array.lparray);
+            Release(r.val.array.lparray);
         }
         break;
     default:
@@ -88,7 +99,7 @@ template <class Block>
 Block* NewBlock(uint16_t count) {
     using Area = std::remove_reference_t<decltype(Block{}.reftbl[0])>;
     const size_t bytes = sizeof(Block) + sizeof(Area) * (std::max<size_t>(count, 1) - 1);
-    auto* block = static_cast<Block*>(std::calloc(1, bytes));
+    auto* block = static_cast<Block*>(Allocate(1, bytes));
     if (block) block->count = count;
     return block;
 }
@@ -99,7 +110,7 @@ bool TransferBlock(const SrcBlock* s, DstBlock*& t) {
     if (!t) return false;
     for (uint16_t i = 0; s && i < s->count; ++i)
         if (!TransferArea(s->reftbl[i], t->reftbl[i])) {
-            std::free(t);
+            Release(t);
             t = nullptr;
             return false;
         }
@@ -126,7 +137,7 @@ bool TransferArray(const Src& s, Dst& t) {
         bool ignored = false;
         if (!Transfer(&s.val.array.lparray[i], &elements[i], ignored)) {
             for (int64_t j = 0; j < i; ++j) Free(elements[j]);
-            std::free(elements);
+            Release(elements);
             return false;
         }
     }
@@ -201,7 +212,7 @@ void FreeRecord(XLOPER12& record) { Free(record); }
 
 XCHAR* NewWideString(std::u16string_view text) {
     const size_t n = std::min(text.size(), kMaxWideLength);
-    auto* s = static_cast<XCHAR*>(std::malloc((n + 1) * sizeof(XCHAR)));
+    auto* s = static_cast<XCHAR*>(Allocate(n + 1, sizeof(XCHAR)));
     if (!s) return nullptr;
     s[0] = XCHAR(n);
     std::memcpy(s + 1, text.data(), n * sizeof(XCHAR));
@@ -210,7 +221,7 @@ XCHAR* NewWideString(std::u16string_view text) {
 
 char* NewNarrowString(std::string_view text) {
     const size_t n = Platform::AnsiPrefixLength(text.data(), text.size(), kMaxNarrowLength);
-    auto* s = static_cast<char*>(std::malloc(n + 1));
+    auto* s = static_cast<char*>(Allocate(n + 1, 1));
     if (!s) return nullptr;
     s[0] = char(uint8_t(n));
     std::memcpy(s + 1, text.data(), n);
