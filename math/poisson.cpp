@@ -44,7 +44,7 @@ double PoissonInv(double p, double mean) {
     if (mean > kLargestPoissonMean) return std::numeric_limits<double>::quiet_NaN();
     if (!(Inside(mean) && p > 0 && p < 1)) return Quantile(Poisson(mean), p);
     // Rounded outwards, as the library does: below 1/2 the last k with
-    // P(K <= k) <= p, above it the first with P(K <= k) >= p. Both are the
+    // P(K <= k) <= p, from it on the first with P(K <= k) >= p. Both are the
     // first k at which Reached(k) holds, less one below 1/2. From 1/2 on the
     // comparison is of upper tails, 1 - p being exact.
     const bool upper = p >= 0.5;
@@ -52,10 +52,13 @@ double PoissonInv(double p, double mean) {
         return upper ? Tail(k, mean, true) <= 1 - p : Tail(k, mean, false) > p;
     };
     // Start from the Cornish-Fisher estimate, widen a bracket around it by
-    // doubling steps, then bisect.
+    // doubling steps (NaN if a tail could not be evaluated), then bisect.
     const double z = -std::sqrt(2.0) * bm::erfc_inv(2 * p), guess = mean + z * std::sqrt(mean) + (z * z - 1) / 6;
     double lo = -1, hi = std::max(0.0, std::floor(guess));  // Reached(lo) false, Reached(hi) true
-    for (double step = 1; !reached(hi); step *= 2) lo = hi, hi += step;
+    for (double step = 1; !reached(hi); step *= 2) {
+        if (step > 1e17) return std::numeric_limits<double>::quiet_NaN();
+        lo = hi, hi += step;
+    }
     if (lo < 0)
         for (double step = 1; hi > 0; step *= 2) {
             const double k = std::max(0.0, hi - step);
