@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "math/chi_square.h"
+#include "math/incomplete_gamma.h"
 #include "math/log_gamma.h"
 
 namespace Zr::Math {
@@ -71,9 +72,19 @@ Moments SeriesMoments(double n) {
     return {mu, std::sqrt(v), 2.0 * mu * e / (v * std::sqrt(v)), u * u * Polynomial(kExcessFourth, u) / (v * v)};
 }
 
+// Up to this many degrees of freedom the density's own formula is as accurate
+// as its Lanczos log-gamma (2e-10); beyond, its logarithms of size n ln n
+// cancel to the result and lose n ln n times the rounding error.
+constexpr int32_t kLanczosUpTo = 1000;
+
 }  // namespace
 
 double ChiPdf(double x, int32_t n) {
+    if (n > kLanczosUpTo && x > 0 && std::isfinite(x)) {
+        // x times the gamma density at x^2/2 with shape n/2
+        const long double t = 0.5L * x * x;
+        return double(x * IncompleteGamma::Density(0.5L * n, t));
+    }
     const double nd = n;
     const double direct = std::pow(x, nd - 1) * std::exp(-0.5 * x * x) /
                           (std::exp(LogGamma(nd / 2)) * std::pow(2.0, nd / 2 - 1));
@@ -83,7 +94,11 @@ double ChiPdf(double x, int32_t n) {
     return std::exp((nd - 1) * std::log(x) - 0.5 * x * x - LogGamma(nd / 2) - (nd / 2 - 1) * std::log(2.0));
 }
 
-double ChiCdf(double x, int32_t n) { return ChiSqCdf(x * x, n); }
+// x^2 in long double: it overflows double from x = 1.3e154 on.
+double ChiCdf(double x, int32_t n) {
+    if (!(x > 0 && std::isfinite(x) && n > 0)) return ChiSqCdf(x * x, n);
+    return double(IncompleteGamma::Tail(0.5L * n, 0.5L * x * x, false));
+}
 
 Moments ChiMoments(int32_t n) { return n < kSeriesFrom ? RatioMoments(n) : SeriesMoments(n); }
 
