@@ -12,19 +12,49 @@ namespace {
 constexpr double kZeta3 = 1.20205690315959;
 constexpr double kPiCubed = 31.006276680299724;  // kPi cubed
 
+// The formulas in double where they keep their digits, z = (x - alpha) /
+// beta between these. Below, t = exp(-z) is large and exp(-t) multiplies
+// the rounding of t (and of z) by t; above, the density exp(-z) / beta
+// multiplies z's rounding by z, and exp(-z) may underflow before a tiny beta
+// divides it. There z and t are taken in long double.
+constexpr double kLeft = -3, kRight = 36;
+
+long double Z(double x, double alpha, double beta) { return (static_cast<long double>(x) - alpha) / beta; }
+
+// e as a double and the rest of it.
+constexpr double kE = 2.718281828459045, kERest = 1.4456468917292502e-16;
+
 }  // namespace
 
 double GumbelPdf(double x, double alpha, double beta) {
-    const double t = std::exp(-(x - alpha) / beta);
+    if (const double z = (x - alpha) / beta; z > kLeft && z < kRight) {
+        const double t = std::exp(-z);
+        return std::exp(-t) * t / beta;
+    }
+    const long double t = std::exp(-Z(x, alpha, beta));
     // Far below the location t overflows and exp(-t) * t would be 0 * inf;
     // the density there is 0.
     if (std::isinf(t)) return 0.0;
-    return std::exp(-t) * t / beta;
+    return static_cast<double>(std::exp(-t) * t / beta);
 }
 
-double GumbelCdf(double x, double alpha, double beta) { return std::exp(-std::exp(-(x - alpha) / beta)); }
+double GumbelCdf(double x, double alpha, double beta) {
+    if (const double z = (x - alpha) / beta; z > kLeft) return std::exp(-std::exp(-z));
+    return static_cast<double>(std::exp(-std::exp(-Z(x, alpha, beta))));
+}
 
-double GumbelInv(double p, double alpha, double beta) { return alpha - beta * std::log(-std::log(p)); }
+// alpha - beta ln(-ln p). Around p = 1/e, ln(-ln p) is near 0 and the
+// rounding of ln p is a larger part of it: for p between 0.36 and 0.376
+// (|ln(-ln p)| below 0.022), -ln p = 1 - ln(1 + u) with u = p e - 1 from an
+// exact product (fma) and the rest of e, and ln(-ln p) = ln(1 - ln(1 + u))
+// keeps its digits.
+double GumbelInv(double p, double alpha, double beta) {
+    if (p > 0.36 && p < 0.376) {
+        const double u = std::fma(p, kE, -1.0) + p * kERest;
+        return alpha - beta * std::log1p(-std::log1p(u));
+    }
+    return alpha - beta * std::log(-std::log(p));
+}
 
 Moments GumbelMoments(double alpha, double beta) {
     return {beta * kEulerGamma + alpha, beta * kPi / std::sqrt(6.0), std::sqrt(6.0) * 12 * kZeta3 / kPiCubed, 2.4};

@@ -1,5 +1,6 @@
-// The logistic distribution: Boost.Math under the guard, and the moments and
-// fit in closed form.
+// The logistic distribution: density, distribution function and quantile in
+// closed form, accurate into the far tails (Boost.Math decides only the
+// arguments outside the distribution), and the moments and fit.
 #include "math/logistic.h"
 
 #include <boost/math/distributions/logistic.hpp>
@@ -17,11 +18,49 @@ auto Logistic(double m, double b) {
     return [=] { return bm::logistic_distribution<double>(m, b); };
 }
 
+// The arguments Boost.Math accepts; any other goes to it for its NaN (or, at
+// an infinite x, its 0 or 1).
+bool Inside(double x, double m, double b) { return std::isfinite(x) && std::isfinite(m) && b > 0 && std::isfinite(b); }
+
+// exp(-|z|) turns the rounding of z = (x - m) / b into |z| times that
+// relative error: beyond this many scales z is taken in long double, which
+// also keeps exp(-|z|) / b from underflowing before the division by a tiny b.
+constexpr double kTail = 32;
+
+long double Z(double x, double m, double b) { return (static_cast<long double>(x) - m) / b; }
+
 }  // namespace
 
-double LogisticPdf(double x, double m, double b) { return Pdf(Logistic(m, b), x); }
-double LogisticCdf(double x, double m, double b) { return Cdf(Logistic(m, b), x); }
-double LogisticInv(double p, double m, double b) { return Quantile(Logistic(m, b), p); }
+double LogisticPdf(double x, double m, double b) {
+    if (!Inside(x, m, b)) return Pdf(Logistic(m, b), x);
+    const double z = std::abs((x - m) / b);
+    if (z < kTail) {
+        const double e = std::exp(-z);
+        return e / ((1 + e) * (1 + e)) / b;
+    }
+    const long double e = std::exp(-std::abs(Z(x, m, b)));
+    return static_cast<double>(e / ((1 + e) * (1 + e)) / b);
+}
+
+double LogisticCdf(double x, double m, double b) {
+    if (!Inside(x, m, b)) return Cdf(Logistic(m, b), x);
+    const double z = (x - m) / b;
+    if (z > -kTail) return 1 / (1 + std::exp(-z));
+    const long double e = std::exp(Z(x, m, b));
+    return static_cast<double>(e / (1 + e));
+}
+
+// m - b ln((1 - p) / p). Near p = 1/2 the logarithm is near 0 and the
+// ratio's rounding would be all of it: between 0.49 and 0.51 it is
+// ln(1 + (1 - 2p) / p), whose 1 - 2p is exact. Below 1e-300 the ratio would
+// overflow, and 1 - p is 1.
+double LogisticInv(double p, double m, double b) {
+    if (!(p > 0 && p < 1) || !Inside(0, m, b)) return Quantile(Logistic(m, b), p);
+    const double ratioLog = p < 1e-300              ? -std::log(p)
+                            : p > 0.49 && p < 0.51 ? std::log1p((1 - 2 * p) / p)
+                                                   : std::log((1 - p) / p);
+    return m - b * ratioLog;
+}
 
 Moments LogisticMoments(double m, double b) { return {m, b * kPi / std::sqrt(3.0), 0.0, 1.2}; }
 
