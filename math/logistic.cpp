@@ -51,13 +51,13 @@ double LogisticCdf(double x, double m, double b) {
 }
 
 // m - b ln((1 - p) / p). Near p = 1/2 the logarithm is near 0 and the
-// ratio's rounding would be all of it: between 0.49 and 0.51 it is
-// ln(1 + (1 - 2p) / p), whose 1 - 2p is exact. Below 1e-300 the ratio would
-// overflow, and 1 - p is 1.
+// ratio's rounding would be all of it (1e-13 of it at |p - 1/2| = 5.5e-4):
+// within 0.0025 of 1/2 it is ln(1 + (1 - 2p) / p), whose 1 - 2p is exact.
+// Below 1e-300 the ratio would overflow, and 1 - p is 1.
 double LogisticInv(double p, double m, double b) {
     if (!(p > 0 && p < 1) || !Inside(0, m, b)) return Quantile(Logistic(m, b), p);
     const double ratioLog = p < 1e-300              ? -std::log(p)
-                            : p > 0.49 && p < 0.51 ? std::log1p((1 - 2 * p) / p)
+                            : p > 0.4975 && p < 0.5025 ? std::log1p((1 - 2 * p) / p)
                                                    : std::log((1 - p) / p);
     return m - b * ratioLog;
 }

@@ -42,7 +42,7 @@ long double LogPower(double x, double alpha, double beta) {
 // function keeps the double formula up to this shape, the density while
 // (alpha + 1) u stays below this bound, as its factor exp(-u) multiplies u's
 // error by u again.
-constexpr double kCdfShape = 16, kPdfBound = 40;
+constexpr double kCdfShape = 64, kPdfBound = 200;
 
 // The double formulas need a shape in (0, limit], a positive scale and a
 // ratio y = x / beta of normal size (so x is positive and finite too).
@@ -73,11 +73,16 @@ double WeibullCdf(double x, double alpha, double beta) {
 }
 
 // beta (-ln(1 - p))^(1/alpha). The rounding of 1/alpha costs ln(x / beta)
-// times its relative error: below shape 1/2 or p = 1e-16 the power is taken
-// in long double as exp(ln(-ln(1 - p)) / alpha).
+// times its relative error, and that of -ln(1 - p) 1/alpha times its own:
+// the double formula keeps 2e-14 while x / beta is within 1e+-60 of 1 and
+// alpha is at least 0.02 (every shape of 1/2 or more for p from 1e-16), and
+// a result of normal size. Elsewhere the power is taken in long double as
+// exp(ln(-ln(1 - p)) / alpha).
 double WeibullInv(double p, double alpha, double beta) {
-    if (alpha >= 0.5 && alpha <= DBL_MAX && beta > 0 && beta <= DBL_MAX && p >= 1e-16 && p < 1)
-        return beta * std::pow(-std::log1p(-p), 1 / alpha);
+    if (alpha >= 0.02 && alpha <= DBL_MAX && beta > 0 && p >= 0 && p < 1) {
+        const double power = std::pow(-std::log1p(-p), 1 / alpha), x = beta * power;
+        if (power > 1e-60 && power < 1e60 && x >= DBL_MIN && x <= DBL_MAX) return x;
+    }
     if (!Inside(alpha, beta) || !(p >= 0 && p < 1)) return Quantile(Weibull(alpha, beta), p);
     const long double hazard = -std::log1p(-static_cast<long double>(p));
     return static_cast<double>(beta * std::exp(std::log(hazard) / alpha));

@@ -1,16 +1,10 @@
 #!/usr/bin/env python3
-"""Writes accuracy_closed_forms.inc: the logistic, Gumbel, Weibull and triangular
-functions at 50 digits from their closed forms, out to where the doubles end:
-scales and shapes of 1e-300 to 1e300, exponents that underflow, the quantile near
-where its formula cancels (p = 1/2, p = e^-1, the triangle's mode and ends), and
-ordinary points. Each quantile is checked against its distribution function."""
-import math
-import random
-import sys
-sys.dont_write_bytecode = True  # no __pycache__ beside the scripts
+"""Writes accuracy_closed_forms.inc: the logistic, Gumbel, Weibull and triangular functions at 50 digits from their
+closed forms, at ordinary points and out to where the doubles end (scales and shapes of 1e-300 to 1e300, underflow),
+and the quantiles where their formulas cancel (p = 1/2, e^-1, the triangle's mode), each checked against its cdf."""
+import math, random, sys; sys.dont_write_bytecode = True  # no __pycache__ beside the scripts
 import mpmath as mp
 from accuracy_probe import M, TIGHT, bound_for, row, write
-
 def ex(t): return mp.exp(t) if t > -1e6 else M(0)  # exp(-huge) is 0 for any double's sake
 def logistic(x, m, b, c):
     z = (M(x) - m) / b; e = ex(-abs(z))
@@ -35,7 +29,6 @@ def triangular(x, lo, hi, mo, c):
 def triangular_inv(p, lo, hi, mo):
     lo, hi, mo, w = M(lo), M(hi), M(mo), M(hi) - lo
     return lo + mp.sqrt(w * (mo - lo) * p) if p * w < mo - lo else hi - mp.sqrt(w * (hi - mo) * (1 - M(p)))
-
 rows, rng = [], random.Random(17)
 def dist(name, f, xs, params, bound=lambda *q: TIGHT):  # xs(*params): the points
     rows.extend(row(name, (x,) + q + (c,), f(x, *q, c), bound(*q)) for q in params for x in xs(*q)
@@ -52,14 +45,12 @@ ODD = [(rng.uniform(-10, 10), 10 ** rng.uniform(-1, 1)) for _ in range(8)]  # or
 P = [5e-324, 1e-310, 1e-300, 1e-200, 1e-100, 1e-30, 1e-16, 1e-10, 1e-5, 1e-3, 0.02, 0.1, 0.25, 0.3, 0.4, 0.45, 0.49,
      0.4999, 0.49999999, 0.499999999999, 0.5 - 2 ** -54, 0.5, 0.5 + 2 ** -53, 0.5000000000001, 0.500001, 0.51, 0.6,
      0.75, 0.9, 0.99, 0.999999, 1 - 1e-10, 1 - 1e-14, 1 - 2 ** -53]
-
 Z = [0, 1e-300, 1e-8, 0.3, 1, 2.5, 7, 20, 36, 45, 100, 500, 700, 709.5, 720, 745, 750, 1000, 1420, 1e4, 1e300]
 LB = [(0.0, 1.0), (0.0, 1e-300), (0.0, 1e300), (1.5, 0.3), (-2.0, 4.0), (1e10, 1e-5), (0.0, 2e-309)]
 dist('ZrLogisticDist', logistic, lambda m, b: [m + s * z * b for z in Z for s in (1, -1)], LB)
 dist('ZrLogisticDist', logistic, lambda m, b: [m + z * b for z in randoms(4, -20, 20)], ODD)
 inv('ZrLogisticInv', logistic_inv, logistic, P, LB[:5] + ODD[:4])
 nans('ZrLogisticInv', (0, 0, 1), (1, 0, 1), (-0.5, 0, 1), (1.5, 0, 1), (0.5, 0, 0))
-
 GZ = [-1e300, -745, -709, -300, -20, -6.62, -6.61, -6.6, -6.58, -6.56, -6.5, -6.4, -6.2, -6, -5.5, -5, -4, -3, -2, -1,
       -0.5, -1e-8, 0, 1e-8, 0.3, 1, 2, 5, 10, 20, 36, 37, 50, 100, 300, 700, 708, 709, 720, 735, 745, 800, 1e4, 1e300]
 AB = [(0.0, 1.0), (0.0, 2e-12), (2.0, 3.0), (-1.0, 0.25), (0.0, 1e300), (5e299, 1e299)]
@@ -69,19 +60,17 @@ E = float(mp.exp(-1))  # the quantile's formula cancels at e^-1
 NEAR_E = [E * (1 + s * 10.0 ** -k) for k in range(1, 17) for s in (1, -1)] + [E + i * 2 ** -54 for i in range(-2, 3)]
 inv('ZrGumbelInv', gumbel_inv, gumbel, P + NEAR_E, AB[:5])
 inv('ZrGumbelInv', gumbel_inv, gumbel, randoms(8), ODD)
-
 U = [1e-300, 1e-100, 1e-20, 1e-5, 0.01, 0.5, 1, 2, 10, 50, 300, 700, 745, 800]  # (x / scale)^shape
 def wx(k, s): return [x for x in [0.0, 5e-324, 1e-300, 1e300, 1.7e308] + [float(s * M(u) ** (1 / M(k))) for u in U]
                       if x > 0 or k >= 1]
 KS = [(k, 1.0) for k in [1e-3, 0.1, 0.5, 1, 2, 3.7, 10, 50, 1e3, 1e6, 1e7, 1e10]] + \
      [(2.0, 1e-300), (0.5, 1e300), (10.0, 3.0), (1e10, 1e-300), (1e-3, 1e300), (1e6, 7.0)]
-def shape(k, s): return bound_for(k)
+shape = lambda k, s: bound_for(k)
 dist('ZrWeibullDist', weibull, wx, KS, shape)
 WP = [5e-324, 1e-300, 1e-100, 1e-20, 1e-10, 1e-5, 0.01, 0.1, 0.3, 0.5, 1 - E, 0.9, 0.99, 1 - 1e-10, 1 - 2 ** -53]
 inv('ZrWeibullInv', weibull_inv, weibull, WP, KS, shape)
 inv('ZrWeibullInv', weibull_inv, weibull, randoms(8), [(10 ** rng.uniform(-1, 1), b) for a, b in ODD])
 nans('ZrWeibullDist', (-1, 2, 1, 1), (1, 0, 1, 0)); nans('ZrWeibullInv', (0.5, 0, 1), (1.5, 2, 1))
-
 TRI = [(0.0, 1.0, 0.0), (0.0, 1.0, 1.0), (0.0, 1.0, 0.5), (-1.0, 1.0, 0.0), (-2.0, 5.0, 3.0), (0.0, 4.0, 1.0),
        (1e-300, 3e-300, 2e-300), (-1e308, 1e308, 0.0), (-1e200, 1e200, 3e199), (1.0, 1.0 + 2 ** -40, 1.0 + 2 ** -42)]
 def tx(lo, hi, mo):  # the ends, the mode and points near each
