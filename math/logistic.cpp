@@ -23,11 +23,19 @@ auto Logistic(double m, double b) {
 bool Inside(double x, double m, double b) { return std::isfinite(x) && std::isfinite(m) && b > 0 && std::isfinite(b); }
 
 // exp(-|z|) turns the rounding of z = (x - m) / b into |z| times that
-// relative error: beyond this many scales z is taken in long double, which
-// also keeps exp(-|z|) / b from underflowing before the division by a tiny b.
-constexpr double kTail = 32;
+// relative error: beyond this many scales z is taken in long double, and
+// beyond kFar so is exp(-|z|), which would otherwise underflow before the
+// division by a tiny b.
+constexpr double kTail = 32, kFar = 700;
 
 long double Z(double x, double m, double b) { return (static_cast<long double>(x) - m) / b; }
+
+// exp(-v) to a double's precision: the exponential of v's leading double,
+// corrected to first order for the rest.
+double ExpNeg(long double v) {
+    const double lead = static_cast<double>(v);
+    return std::exp(-lead) * (1 - static_cast<double>(v - lead));
+}
 
 }  // namespace
 
@@ -38,7 +46,12 @@ double LogisticPdf(double x, double m, double b) {
         const double e = std::exp(-z);
         return e / ((1 + e) * (1 + e)) / b;
     }
-    const long double e = std::exp(-std::abs(Z(x, m, b)));
+    const long double zl = std::abs(Z(x, m, b));
+    if (zl < kFar) {
+        const double e = ExpNeg(zl);
+        return e / ((1 + e) * (1 + e)) / b;
+    }
+    const long double e = std::exp(-zl);
     return static_cast<double>(e / ((1 + e) * (1 + e)) / b);
 }
 
@@ -46,7 +59,12 @@ double LogisticCdf(double x, double m, double b) {
     if (!Inside(x, m, b)) return Cdf(Logistic(m, b), x);
     const double z = (x - m) / b;
     if (z > -kTail) return 1 / (1 + std::exp(-z));
-    const long double e = std::exp(Z(x, m, b));
+    const long double zl = Z(x, m, b);
+    if (zl > -kFar) {
+        const double e = ExpNeg(-zl);
+        return e / (1 + e);
+    }
+    const long double e = std::exp(zl);
     return static_cast<double>(e / (1 + e));
 }
 

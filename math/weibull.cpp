@@ -44,6 +44,13 @@ long double LogPower(double x, double alpha, double beta) {
 // error by u again.
 constexpr double kCdfShape = 64, kPdfBound = 200;
 
+// exp(-v) to a double's precision: the exponential of v's leading double,
+// corrected to first order for the rest.
+double ExpNeg(long double v) {
+    const double lead = static_cast<double>(v);
+    return std::exp(-lead) * (1 - static_cast<double>(v - lead));
+}
+
 // The double formulas need a shape in (0, limit], a positive scale and a
 // ratio y = x / beta of normal size (so x is positive and finite too).
 bool Plain(double y, double alpha, double limit, double beta) {
@@ -63,7 +70,7 @@ double WeibullPdf(double x, double alpha, double beta) {
     const long double u = std::exp(LogPower(x, alpha, beta));
     // Beyond this exp(-u) takes everything below the smallest double with it.
     if (u > 1e5) return 0.0;
-    return static_cast<double>(alpha * u / x * std::exp(-u));
+    return static_cast<double>(alpha * u / x * (u < 700 ? ExpNeg(u) : std::exp(-u)));
 }
 
 double WeibullCdf(double x, double alpha, double beta) {
@@ -74,16 +81,18 @@ double WeibullCdf(double x, double alpha, double beta) {
 
 // beta (-ln(1 - p))^(1/alpha). The rounding of 1/alpha costs ln(x / beta)
 // times its relative error, and that of -ln(1 - p) 1/alpha times its own:
-// the double formula keeps 2e-14 while x / beta is within 1e+-60 of 1 and
-// alpha is at least 0.02 (every shape of 1/2 or more for p from 1e-16), and
-// a result of normal size. Elsewhere the power is taken in long double as
+// the double formula keeps 2e-14 for shapes of 1/2 or more from p = 1e-16
+// (|ln(x / beta)| below 74), and for shapes from 0.02 while x / beta is
+// within 1e+-60 of 1. Elsewhere the power is taken in long double as
 // exp(ln(-ln(1 - p)) / alpha).
 double WeibullInv(double p, double alpha, double beta) {
-    if (alpha >= 0.02 && alpha <= DBL_MAX && beta > 0 && p >= 0 && p < 1) {
-        const double power = std::pow(-std::log1p(-p), 1 / alpha), x = beta * power;
-        if (power > 1e-60 && power < 1e60 && x >= DBL_MIN && x <= DBL_MAX) return x;
-    }
+    if (alpha >= 0.5 && alpha <= DBL_MAX && beta > 0 && beta <= DBL_MAX && p >= 1e-16 && p < 1)
+        return beta * std::pow(-std::log1p(-p), 1 / alpha);
     if (!Inside(alpha, beta) || !(p >= 0 && p < 1)) return Quantile(Weibull(alpha, beta), p);
+    if (alpha >= 0.02) {
+        const double power = std::pow(-std::log1p(-p), 1 / alpha);
+        if (power > 1e-60 && power < 1e60) return beta * power;
+    }
     const long double hazard = -std::log1p(-static_cast<long double>(p));
     return static_cast<double>(beta * std::exp(std::log(hazard) / alpha));
 }
