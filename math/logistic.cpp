@@ -74,9 +74,9 @@ double LogisticCdf(double x, double m, double b) {
 // Below 1e-300 the ratio would overflow, and 1 - p is 1.
 double LogisticInv(double p, double m, double b) {
     if (!(p > 0 && p < 1) || !Inside(0, m, b)) return Quantile(Logistic(m, b), p);
-    const double ratioLog = p < 1e-300              ? -std::log(p)
+    const double ratioLog = p < 1e-300                 ? -std::log(p)
                             : p > 0.4975 && p < 0.5025 ? std::log1p((1 - 2 * p) / p)
-                                                   : std::log((1 - p) / p);
+                                                       : std::log((1 - p) / p);
     return m - b * ratioLog;
 }
 

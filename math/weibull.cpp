@@ -38,11 +38,11 @@ long double LogPower(double x, double alpha, double beta) {
 }
 
 // pow(x / beta, alpha) multiplies the ratio's rounding by alpha (and so may
-// the runtime's pow, which MinGW's does for whole alpha): the distribution
-// function keeps the double formula up to this shape, the density while
-// (alpha + 1) u stays below this bound, as its factor exp(-u) multiplies u's
-// error by u again.
-constexpr double kCdfShape = 64, kPdfBound = 200;
+// the runtime's pow, which MinGW's does for whole alpha): the double formulas
+// keep shapes up to kShape (7e-15), the density only while (alpha + 1) u
+// stays below kPdfBound, as its factor exp(-u) multiplies u's error by u
+// again (3e-14).
+constexpr double kShape = 64, kPdfBound = 200;
 
 // exp(-v) to a double's precision: the exponential of v's leading double,
 // corrected to first order for the rest.
@@ -51,10 +51,10 @@ double ExpNeg(long double v) {
     return std::exp(-lead) * (1 - static_cast<double>(v - lead));
 }
 
-// The double formulas need a shape in (0, limit], a positive scale and a
+// The double formulas need a shape in (0, kShape], a positive scale and a
 // ratio y = x / beta of normal size (so x is positive and finite too).
-bool Plain(double y, double alpha, double limit, double beta) {
-    return alpha > 0 && alpha <= limit && beta > 0 && y >= DBL_MIN && y <= DBL_MAX;
+bool Plain(double y, double alpha, double beta) {
+    return alpha > 0 && alpha <= kShape && beta > 0 && y >= DBL_MIN && y <= DBL_MAX;
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ bool Plain(double y, double alpha, double limit, double beta) {
 // alpha / x * u * exp(-u), the textbook (alpha / beta) (x / beta)^(alpha - 1)
 // exp(-u) with one power.
 double WeibullPdf(double x, double alpha, double beta) {
-    if (const double y = x / beta; Plain(y, alpha, kPdfBound, beta)) {
+    if (const double y = x / beta; Plain(y, alpha, beta)) {
         const double u = std::pow(y, alpha);
         if (u >= DBL_MIN && (alpha + 1) * u <= kPdfBound) return alpha * u * std::exp(-u) / x;
     }
@@ -74,7 +74,7 @@ double WeibullPdf(double x, double alpha, double beta) {
 }
 
 double WeibullCdf(double x, double alpha, double beta) {
-    if (const double y = x / beta; Plain(y, alpha, kCdfShape, beta)) return -std::expm1(-std::pow(y, alpha));
+    if (const double y = x / beta; Plain(y, alpha, beta)) return -std::expm1(-std::pow(y, alpha));
     if (!Inside(alpha, beta) || !(x >= 0 && x <= DBL_MAX)) return Cdf(Weibull(alpha, beta), x);
     return static_cast<double>(-std::expm1(-std::exp(LogPower(x, alpha, beta))));
 }
