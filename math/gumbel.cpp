@@ -32,6 +32,16 @@ double ExpNeg(long double v) {
 // e as a double and the rest of it.
 constexpr double kE = 2.718281828459045, kERest = 1.4456468917292502e-16;
 
+// ln(-ln p) around p = 1/e, where it is near 0 and the rounding of ln p,
+// about 1.2e-16, would be a larger part of it (1e-13 of it at |ln(-ln p)| =
+// 1.2e-3): used where |ln(-ln p)| is below 0.011, p between 0.364 and 0.372.
+// There -ln p = 1 - ln(1 + u) with u = p e - 1 from an exact product (fma)
+// and the rest of e, and ln(-ln p) = ln(1 - ln(1 + u)) keeps its digits.
+// Not inlined, so that the usual path keeps its short call.
+[[gnu::noinline]] double LogLogNearOneOverE(double p) {
+    return std::log1p(-std::log1p(std::fma(p, kE, -1.0) + p * kERest));
+}
+
 }  // namespace
 
 double GumbelPdf(double x, double alpha, double beta) {
@@ -61,17 +71,10 @@ double GumbelCdf(double x, double alpha, double beta) {
     return zl > kFarLeft ? ExpNeg(t) : static_cast<double>(std::exp(-t));
 }
 
-// alpha - beta ln(-ln p). Around p = 1/e, ln(-ln p) is near 0 and the
-// rounding of ln p, about 1.2e-16, is a larger part of it (1e-13 of it at
-// |ln(-ln p)| = 1.2e-3). For p between 0.364 and 0.372 (|ln(-ln p)| below
-// 0.011), -ln p = 1 - ln(1 + u) with u = p e - 1 from an exact product (fma)
-// and the rest of e, and ln(-ln p) = ln(1 - ln(1 + u)) keeps its digits.
+// alpha - beta ln(-ln p), with ln(-ln p) from LogLogNearOneOverE for p
+// between 0.364 and 0.372.
 double GumbelInv(double p, double alpha, double beta) {
-    if (p > 0.364 && p < 0.372) [[unlikely]] {
-        const double u = std::fma(p, kE, -1.0) + p * kERest;
-        return alpha - beta * std::log1p(-std::log1p(u));
-    }
-    return alpha - beta * std::log(-std::log(p));
+    return alpha - beta * (p > 0.364 && p < 0.372 ? LogLogNearOneOverE(p) : std::log(-std::log(p)));
 }
 
 Moments GumbelMoments(double alpha, double beta) {

@@ -4,6 +4,7 @@
 #include "math/logistic.h"
 
 #include <boost/math/distributions/logistic.hpp>
+#include <cfloat>
 #include <cmath>
 
 #include "math/boost_guard.h"
@@ -40,12 +41,13 @@ double ExpNeg(long double v) {
 }  // namespace
 
 double LogisticPdf(double x, double m, double b) {
-    if (!Inside(x, m, b)) return Pdf(Logistic(m, b), x);
-    const double z = std::abs((x - m) / b);
-    if (z < kTail) {
+    // A NaN or infinite argument fails the test (z NaN or infinite, or b out
+    // of range), and so does a tail.
+    if (const double z = std::abs((x - m) / b); z < kTail && b > 0 && b <= DBL_MAX) {
         const double e = std::exp(-z);
         return e / ((1 + e) * (1 + e)) / b;
     }
+    if (!Inside(x, m, b)) return Pdf(Logistic(m, b), x);
     const long double zl = std::abs(Z(x, m, b));
     if (zl < kFar) {
         const double e = ExpNeg(zl);
@@ -56,9 +58,10 @@ double LogisticPdf(double x, double m, double b) {
 }
 
 double LogisticCdf(double x, double m, double b) {
+    const double z = (x - m) / b;  // tested as in LogisticPdf
+    if (z > -kTail && z <= DBL_MAX && b > 0 && b <= DBL_MAX) return 1 / (1 + std::exp(-z));
     if (!Inside(x, m, b)) return Cdf(Logistic(m, b), x);
-    const double z = (x - m) / b;
-    if (z > -kTail) return 1 / (1 + std::exp(-z));
+    if (z > 0) return 1.0;  // x - m or z overflowed
     const long double zl = Z(x, m, b);
     if (zl > -kFar) {
         const double e = ExpNeg(-zl);
