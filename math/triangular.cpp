@@ -4,6 +4,7 @@
 // fit is in triangular_fit.cpp.
 #include "math/triangular.h"
 
+#include <algorithm>
 #include <boost/math/distributions/triangular.hpp>
 #include <cmath>
 
@@ -47,6 +48,14 @@ double BelowMode(double p, double min, double max, double mode) {
     return (m.hi - wp) - std::fma(w.hi, p, -wp) + (m.lo - w.lo * p);
 }
 
+// The quantile as the textbook (and Boost.Math) computes it in double.
+double TextbookQuantile(double p, double min, double max, double mode) {
+    const double p0 = (mode - min) / (max - min);
+    if (p < p0) return std::sqrt((max - min) * (mode - min) * p) + min;
+    if (p == p0) return mode;
+    return max - std::sqrt((max - min) * (max - mode) * (1 - p));
+}
+
 }  // namespace
 
 double TriangularPdf(double x, double min, double max, double mode) {
@@ -72,14 +81,22 @@ double TriangularCdf(double x, double min, double max, double mode) {
 }
 
 // min + sqrt((max - min)(mode - min) p) below the mode's probability, max -
-// sqrt((max - min)(max - mode)(1 - p)) above it. Each is taken from the
-// nearer of its end and the mode: near the mode as mode -+ d (mode - min) /
-// (mode - min + sqrt(...)) with d = BelowMode, which would otherwise be lost
-// in the difference of the square root and the mode's distance.
+// sqrt((max - min)(max - mode)(1 - p)) above it. In double these keep 6e-15
+// of the quantile x where their last sum does not cancel, |x| at least 1/16
+// of the larger of |min| and |max|, and no product overflows or underflows
+// far enough to matter (that larger one between 1e-100 and 1e150).
+// Elsewhere each is taken from the nearer of its end and the mode: near the
+// mode as mode -+ d (mode - min) / (mode - min + sqrt(...)) with d =
+// BelowMode, which would otherwise be lost in the difference of the square
+// root and the mode's distance.
 double TriangularInv(double p, double min, double max, double mode) {
     if (!Inside(min, max, mode) || !(p >= 0 && p <= 1)) return Quantile(Triangular(min, max, mode), p);
     if (p == 0) return min;
     if (p == 1) return max;
+    if (const double size = std::max(std::abs(min), std::abs(max)); size >= 1e-100 && size <= 1e150) {
+        const double x = TextbookQuantile(p, min, max, mode);
+        if (std::abs(x) * 16 >= size) return x;
+    }
     // A width beyond the largest double: the triangle halved has the quantile halved.
     if (std::isinf(max - min)) return 2 * TriangularInv(p, min / 2, max / 2, mode / 2);
     const double d = BelowMode(p, min, max, mode), q = 1 - p;
