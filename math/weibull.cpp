@@ -1,9 +1,12 @@
-// The Weibull distribution, shape alpha and scale beta: Boost.Math under the
-// guard, and the moments from the raw moments beta^k Gamma(1 + k/alpha). The
-// fit is in weibull_fit.cpp.
+// The Weibull distribution, shape alpha and scale beta: density,
+// distribution function and quantile in closed form, accurate for shapes up
+// to 1e10 and out to where the doubles end (Boost.Math decides only the
+// arguments outside the distribution), and the moments from the raw moments
+// beta^k Gamma(1 + k/alpha). The fit is in weibull_fit.cpp.
 #include "math/weibull.h"
 
 #include <boost/math/distributions/weibull.hpp>
+#include <cfloat>
 #include <cmath>
 
 #include "math/boost_guard.h"
@@ -18,11 +21,81 @@ auto Weibull(double alpha, double beta) {
     return [=] { return bm::weibull_distribution<double>(alpha, beta); };
 }
 
+// The parameters Boost.Math accepts; any other goes to it for its NaN.
+bool Inside(double alpha, double beta) {
+    return alpha > 0 && std::isfinite(alpha) && beta > 0 && std::isfinite(beta);
+}
+
+// ln u, u = (x / beta)^alpha, in long double: u's relative error is this
+// logarithm's absolute error. Near x = beta the ratio's rounding would be
+// all of its logarithm, which alpha then multiplies: there ln(1 + (x - beta)
+// / beta) with the exact difference.
+long double LogPower(double x, double alpha, double beta) {
+    const long double ratioLog = std::abs(x - beta) < 0.5 * beta
+                                     ? std::log1p((static_cast<long double>(x) - beta) / beta)
+                                     : std::log(static_cast<long double>(x) / beta);
+    return alpha * ratioLog;
+}
+
+// pow(x / beta, alpha) multiplies the ratio's rounding by alpha (and so may
+// the runtime's pow, which MinGW's does for whole alpha): the double formulas
+// keep shapes up to kShape (7e-15), the density only while (alpha + 1) u
+// stays below kPdfBound, as its factor exp(-u) multiplies u's error by u
+// again (3e-14).
+constexpr double kShape = 64, kPdfBound = 200;
+
+// exp(-v) to a double's precision: the exponential of v's leading double,
+// corrected to first order for the rest.
+double ExpNeg(long double v) {
+    const double lead = static_cast<double>(v);
+    return std::exp(-lead) * (1 - static_cast<double>(v - lead));
+}
+
+// The double formulas need a shape in (0, kShape], a positive scale and a
+// ratio y = x / beta of normal size (so x is positive and finite too).
+bool Plain(double y, double alpha, double beta) {
+    return alpha > 0 && alpha <= kShape && beta > 0 && y >= DBL_MIN && y <= DBL_MAX;
+}
+
 }  // namespace
 
-double WeibullPdf(double x, double alpha, double beta) { return Pdf(Weibull(alpha, beta), x); }
-double WeibullCdf(double x, double alpha, double beta) { return Cdf(Weibull(alpha, beta), x); }
-double WeibullInv(double p, double alpha, double beta) { return Quantile(Weibull(alpha, beta), p); }
+// alpha / x * u * exp(-u), the textbook (alpha / beta) (x / beta)^(alpha - 1)
+// exp(-u) with one power.
+double WeibullPdf(double x, double alpha, double beta) {
+    if (const double y = x / beta; Plain(y, alpha, beta)) {
+        const double u = std::pow(y, alpha);
+        if (u >= DBL_MIN && (alpha + 1) * u <= kPdfBound) return alpha * u * std::exp(-u) / x;
+    }
+    if (!Inside(alpha, beta) || !(x > 0 && x <= DBL_MAX)) return Pdf(Weibull(alpha, beta), x);
+    const long double u = std::exp(LogPower(x, alpha, beta));
+    // Beyond this exp(-u) takes everything below the smallest double with it.
+    if (u > 1e5) return 0.0;
+    return static_cast<double>(alpha * u / x * (u < 700 ? ExpNeg(u) : std::exp(-u)));
+}
+
+double WeibullCdf(double x, double alpha, double beta) {
+    if (const double y = x / beta; Plain(y, alpha, beta)) return -std::expm1(-std::pow(y, alpha));
+    if (!Inside(alpha, beta) || !(x >= 0 && x <= DBL_MAX)) return Cdf(Weibull(alpha, beta), x);
+    return static_cast<double>(-std::expm1(-std::exp(LogPower(x, alpha, beta))));
+}
+
+// beta (-ln(1 - p))^(1/alpha). The rounding of 1/alpha costs ln(x / beta)
+// times its relative error, and that of -ln(1 - p) 1/alpha times its own:
+// the double formula keeps 2e-14 for shapes of 1/2 or more from p = 1e-16
+// (|ln(x / beta)| below 74), and for shapes from 0.02 while x / beta is
+// within 1e+-60 of 1. Elsewhere the power is taken in long double as
+// exp(ln(-ln(1 - p)) / alpha).
+double WeibullInv(double p, double alpha, double beta) {
+    if (alpha >= 0.5 && alpha <= DBL_MAX && beta > 0 && beta <= DBL_MAX && p >= 1e-16 && p < 1)
+        return beta * std::pow(-std::log1p(-p), 1 / alpha);
+    if (!Inside(alpha, beta) || !(p >= 0 && p < 1)) return Quantile(Weibull(alpha, beta), p);
+    if (alpha >= 0.02) {
+        const double power = std::pow(-std::log1p(-p), 1 / alpha);
+        if (power > 1e-60 && power < 1e60) return beta * power;
+    }
+    const long double hazard = -std::log1p(-static_cast<long double>(p));
+    return static_cast<double>(beta * std::exp(std::log(hazard) / alpha));
+}
 
 double WeibullRawMoment(double alpha, double beta, int k) {
     double power = 1.0;
