@@ -20,7 +20,7 @@ const CXlOper* ZrChiDist(CXlOper& result, double x, int32_t n, XlBool isCumulati
 
 ZR_FUNCTION(ZrChiDistInv, u"Returns probability quantile function of the chi distribution.", kProb, kN)
 const CXlOper* ZrChiDistInv(CXlOper& result, double prob, int32_t n) {
-    return ScalarBody(result, false, [=] { return std::sqrt(Math::ChiSqInv(prob, n)); });
+    return ScalarBody(result, false, [=] { return Math::ChiInv(prob, n); });
 }
 
 ZR_FUNCTION(ZrChiMean, u"Returns mean of a specified chi distribution.", kN)

@@ -100,6 +100,15 @@ double ChiCdf(double x, int32_t n) {
     return double(IncompleteGamma::Tail(0.5L * n, 0.5L * x * x, false));
 }
 
+// The square root taken in long double: the chi-square quantile underflows
+// double (p = 1e-300 with one degree of freedom gives 1.6e-600) long before
+// the chi quantile does.
+double ChiInv(double p, int32_t n) {
+    if (!(n > 0 && p > 0 && p < 1)) return std::sqrt(ChiSqInv(p, n));
+    const bool upper = p > 0.5;
+    return double(std::sqrt(2 * IncompleteGamma::TailInv(0.5L * n, upper ? 1 - p : p, upper)));
+}
+
 Moments ChiMoments(int32_t n) { return n < kSeriesFrom ? RatioMoments(n) : SeriesMoments(n); }
 
 }  // namespace Zr::Math

@@ -29,7 +29,7 @@ inline const std::map<std::string_view, Evaluate> kFunctions = {
     {"ZrBetaInv", [](const Args& a) { return BetaInv(a[0], a[1], a[2]); }},
     {"ZrBiNormDist", [](const Args& a) { return a[3] ? BiNormCdf(a[0], a[1], a[2]) : BiNormPdf(a[0], a[1], a[2]); }},
     {"ZrChiDist", [](const Args& a) { return a[2] ? ChiCdf(a[0], I(a[1])) : ChiPdf(a[0], I(a[1])); }},
-    {"ZrChiDistInv", [](const Args& a) { return std::sqrt(ChiSqInv(a[0], I(a[1]))); }},
+    {"ZrChiDistInv", [](const Args& a) { return ChiInv(a[0], I(a[1])); }},
     {"ZrChiSqDist", [](const Args& a) { return a[2] ? ChiSqCdf(a[0], I(a[1])) : ChiSqPdf(a[0], I(a[1])); }},
     {"ZrChiSqDistInv", [](const Args& a) { return ChiSqInv(a[0], I(a[1])); }},
     {"ZrFDist",
