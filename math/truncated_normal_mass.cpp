@@ -72,6 +72,13 @@ double TruncatedNormalMass::Cdf(double x) const { return static_cast<double>(Mas
 
 double TruncatedNormalMass::Pdf(double x) const { return static_cast<double>(Density(x) / (sigma_ * Mass(a_, b_))); }
 
+// The distance from the end whose mass is m, were the density exponential
+// with the slope it has at the end: M(d) = D (e^(k d) - 1)/(k sigma).
+long double TruncatedNormalMass::Reach(long double m, double end, double away) const {
+    const long double k = away * (mu_ - static_cast<long double>(end)) / sigma_ / sigma_, q = m * sigma_ / Density(end);
+    return std::abs(k * q) < 1e-10L ? q : std::log1p(k * q) / k;
+}
+
 // Newton's method on the log of the mass M between the point and the end
 // nearer in probability, as a function of the distance d from that end: that
 // mass is then never a difference from 1. ln M is concave in d (the normal
@@ -85,13 +92,6 @@ double TruncatedNormalMass::Pdf(double x) const { return static_cast<double>(Den
 // mode: the mass beyond is below 1e-340 of the whole, less than any p or
 // 1 - p that is not 0, and the cut keeps the distances from either end
 // representable.
-// The distance from the end whose mass is m, were the density exponential
-// with the slope it has at the end: M(d) = D (e^(k d) - 1)/(k sigma).
-long double TruncatedNormalMass::Reach(long double m, double end, double away) const {
-    const long double k = away * (mu_ - static_cast<long double>(end)) / sigma_ / sigma_, q = m * sigma_ / Density(end);
-    return std::abs(k * q) < 1e-10L ? q : std::log1p(k * q) / k;
-}
-
 double TruncatedNormalMass::Inv(double p, double start) const {
     const double a = std::max(a_, mode_ - kCut * sigma_), b = std::min(b_, mode_ + kCut * sigma_);
     const bool fromA = p <= 0.5;
