@@ -24,7 +24,7 @@ public:
 private:
     double a_, b_, mu_, sigma_, mode_;
 
-    double Position(double x) const { return (x - mu_) / sigma_; }
+    long double Position(double x) const { return (static_cast<long double>(x) - mu_) / sigma_; }
     long double Density(double x) const;
     long double Mass(double x1, double x2) const;
     long double Reach(long double m, double end, double away) const;
