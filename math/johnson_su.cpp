@@ -6,17 +6,36 @@
 #include <cmath>
 
 #include "math/normal.h"
+#include "math/normal_extended.h"
 
 namespace Zr::Math {
 namespace {
 
-// delta asinh(u) + gamma, the standard normal point of x. For u < 0 the
-// logarithm is taken of the mirrored argument, since q + u cancels there.
-double NormalPoint(double x, double gamma, double delta, double lambda, double xi) {
-    const double u = (x - xi) / lambda;
-    const double q = std::sqrt(u * u + 1);
-    const double s = u >= 0 ? std::log(q + u) : -std::log(q - u);
-    return delta * s + gamma;
+constexpr double kRounding = 0x1p-53;
+// The relative error the double forms may carry; beyond it the careful path.
+constexpr double kTolerance = 2e-14;
+
+// The standard normal point z = delta asinh(u) + gamma of x, u = (x - xi)/lambda,
+// and a bound on z's absolute error in roundings: u's two, asinh's one and the
+// sum's. asinh neither overflows in u^2 nor cancels in q + u.
+struct NormalPoint {
+    double u, z, error;
+};
+
+NormalPoint PointOf(double x, double gamma, double delta, double lambda, double xi) {
+    const double u = (x - xi) / lambda, ds = delta * std::asinh(u), z = ds + gamma;
+    return {u, z, 2 * delta * std::min(std::abs(u), 1.0) + 2 * std::abs(ds) + std::abs(z)};
+}
+
+// z in long double, for where the double's error tells.
+long double PrecisePoint(double x, double gamma, double delta, double lambda, double xi) {
+    return delta * std::asinh((static_cast<long double>(x) - xi) / lambda) + gamma;
+}
+
+// sqrt(u^2 + 1), which is |u| to the last bit from 1e8 on, where u^2 may overflow.
+template <class Real>
+Real Hypot1(Real u) {
+    return std::abs(u) < 1e8 ? std::sqrt(u * u + 1) : std::abs(u);
 }
 
 double W(double delta) { return std::exp(1 / (delta * delta)); }
@@ -27,18 +46,32 @@ double W(double delta) { return std::exp(1 / (delta * delta)); }
 // zero; it is a square root's argument, so it is taken as at least 0.
 double JohnsonSUMeanTerm(double w, double m) { return std::max(w - 1 - m, 0.0); }
 
+// phi(z) moves by z times z's error, and by z^2/2 roundings of its own.
 double JohnsonSUPdf(double x, double gamma, double delta, double lambda, double xi) {
-    const double u = (x - xi) / lambda;
-    const double q = std::sqrt(u * u + 1);
-    return NormPdf(NormalPoint(x, gamma, delta, lambda, xi)) * delta / (q * lambda);
+    const NormalPoint p = PointOf(x, gamma, delta, lambda, xi);
+    if ((p.z * p.z / 2 + std::abs(p.z) * p.error + 4) * kRounding <= kTolerance)
+        return NormPdf(p.z) * delta / (Hypot1(p.u) * lambda);
+    // In long double throughout: phi(z) may underflow where the density does not.
+    const long double u = (static_cast<long double>(x) - xi) / lambda;
+    return static_cast<double>(NormPdfExtended(PrecisePoint(x, gamma, delta, lambda, xi)) * delta / (Hypot1(u) * lambda));
 }
 
+// Phi(z) moves by z's error times phi/Phi, at most max(1, -z).
 double JohnsonSUCdf(double x, double gamma, double delta, double lambda, double xi) {
-    return NormCdf(NormalPoint(x, gamma, delta, lambda, xi));
+    const NormalPoint p = PointOf(x, gamma, delta, lambda, xi);
+    if (p.error * std::max(1.0, -p.z) * kRounding <= kTolerance) return NormCdf(p.z);
+    return NormCdfExtended(PrecisePoint(x, gamma, delta, lambda, xi));
 }
 
+// sinh(w) moves by w's absolute error times coth(w), at least 1: the quantile's
+// few roundings of q, and those of q - gamma and of the division. In long
+// double the quantile is near exact and sinh overflows only where the
+// result does.
 double JohnsonSUInv(double p, double gamma, double delta, double lambda, double xi) {
-    return std::sinh((NormInv(p) - gamma) / delta) * lambda + xi;
+    const double q = NormInv(p), w = (q - gamma) / delta;
+    const double error = ((5 * std::abs(q) + std::abs(q - gamma)) / delta + std::abs(w)) * std::max(1.0, 1 / std::abs(w));
+    if (error * kRounding <= kTolerance) return std::sinh(w) * lambda + xi;
+    return static_cast<double>(std::sinh((NormInvExtended(p) - gamma) / delta) * lambda + xi);
 }
 
 double JohnsonSUKurt(double gamma, double delta) {
