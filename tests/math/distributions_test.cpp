@@ -99,9 +99,6 @@ TEST(DistributionFormulas, AgainstHighPrecisionReferences) {
         EXPECT_NEAR(LogGamma(x), logGamma, 3e-10) << x;
         EXPECT_NEAR(LogGammaDeriv(x), digamma, 1e-12 * std::max(1.0, std::abs(digamma))) << x;
     }
-    // Also where x^(n-1) and Gamma(n/2) overflow while their ratio does not.
-    for (const auto& [x, n, density] : kChiDensityCases)
-        EXPECT_LE(Relative(ChiPdf(x, int32_t(n)), density), 5e-10) << x << " " << n;
     std::vector<std::array<double, 5>> small, large;
     for (const auto& row : kChiMomentCases) (row[0] < 16 ? small : large).push_back(row);
     auto chi = [](const std::array<double, 5>& r) { return ChiMoments(int32_t(r[0])); };
