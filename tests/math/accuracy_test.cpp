@@ -15,8 +15,8 @@ using namespace Zr::Testing::Accuracy;
 
 namespace {
 
-// The error in units of the row's bound: within bound is <= 1. An expected
-// value below the normal range may come back as 0 or any subnormal.
+// The relative error; NaN must meet NaN, and an expected value below the
+// normal range may come back as 0 or any subnormal.
 double Error(double got, double expected) {
     if (std::isnan(expected) || std::isnan(got)) return std::isnan(expected) == std::isnan(got) ? 0 : kInf;
     if (got == expected) return 0;
