@@ -310,20 +310,6 @@ TEST(SamplerHangFreedom, StuckGeneratorEndsEveryLoop) {
         for (int i = 0; i < 10; ++i) draw();  // returns at all
 }
 
-// Mean 0: variates 2k and 2k + 1 are exact negatives; otherwise they sum to
-// twice the mean up to rounding.
-TEST(NormalOptions, AntitheticPairsMirrorEachOther) {
-    for (GaussianMethod method : {BOX_MULLER, INV})
-        for (UniformGeneratorType type : {MT2002, MT1998, RAN2})
-            for (double mean : {0.0, 3.0}) {
-                RandomNormal g = Normal(method, 1, mean, 2.0, {21, 22, type});
-                for (int i = 0; i < 1000; ++i) {
-                    const double x = g.Next(), y = g.Next();
-                    ASSERT_NEAR(x + y, 2 * mean, 1e-14 * mean * (std::fabs(x) + 1)) << method << type << " " << i;
-                }
-            }
-}
-
 // With either mode, the first `count` variates get the requested mean and
 // population standard deviation exactly, up to rounding; they are the raw
 // variates of an unresampled generator, and later ones keep the same shift
