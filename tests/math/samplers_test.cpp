@@ -92,25 +92,19 @@ Draws Wrap(const Sampler& sampler) {
     return [held] { return held->Next(); };
 }
 
-Draws MakeCase(Kind kind, const double* p, const Seeds& s) {
-    const std::vector<double> v(p, p + 3);
-    switch (kind) {
-    case GAMMA: return Wrap(Make<RandomGamma>(v, s));
-    case CHI_SQUARE: return Wrap(Make<RandomChiSquare>(v, s));
-    case BETA: return Wrap(Make<RandomBeta>(v, s));
-    case POISSON: return Wrap(Make<RandomPoisson>(v, s));
-    case STUDENT_T: return Wrap(Make<RandomStudentT>(v, s));
-    case TRIANGULAR: return Wrap(Make<RandomTriangular>(v, s));
-    case WEIBULL: return Wrap(Make<RandomWeibull>(v, s));
-    case LOGISTIC: return Wrap(Make<RandomLogistic>(v, s));
-    case GUMBEL: return Wrap(Make<RandomGumbel>(v, s));
-    case NORMAL_BOX_MULLER: return Wrap(Normal(BOX_MULLER, 0, p[0], p[1], s));
-    case NORMAL_INVERSION: return Wrap(Normal(INV, 0, p[0], p[1], s));
-    case NORMAL_BOX_MULLER_ANTITHETIC: return Wrap(Normal(BOX_MULLER, 1, p[0], p[1], s));
-    case NORMAL_INVERSION_ANTITHETIC: return Wrap(Normal(INV, 1, p[0], p[1], s));
-    }
-    return {};
-}
+template <class Sampler>
+Draws Sample(const double* p, const Seeds& s) { return Wrap(Make<Sampler>({p, p + 3}, s)); }
+template <GaussianMethod method, int32_t antithetic>
+Draws SampleNormal(const double* p, const Seeds& s) { return Wrap(Normal(method, antithetic, p[0], p[1], s)); }
+
+// In the order of Kind.
+Draws (*const kMakers[])(const double*, const Seeds&) = {
+    Sample<RandomGamma>, Sample<RandomChiSquare>, Sample<RandomBeta>, Sample<RandomPoisson>, Sample<RandomStudentT>,
+    Sample<RandomTriangular>, Sample<RandomWeibull>, Sample<RandomLogistic>, Sample<RandomGumbel>,
+    SampleNormal<BOX_MULLER, 0>, SampleNormal<INV, 0>, SampleNormal<BOX_MULLER, 1>, SampleNormal<INV, 1>,
+};
+static_assert(std::size(kMakers) == NORMAL_INVERSION_ANTITHETIC + 1);
+Draws MakeCase(Kind kind, const double* p, const Seeds& s) { return kMakers[kind](p, s); }
 
 double Cdf(Kind kind, const double* p, double x) {
     switch (kind) {
