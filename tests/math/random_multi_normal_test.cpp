@@ -1,21 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <string>
-#include <vector>
-
+// The multivariate normal generator: its square root of the covariance, seeds, copies, resampling and
+// progress lines.
 #include "math/matrix_products.h"
 #include "math/random_multi_normal.h"
 #include "math/series_statistics.h"
-#include "tests/math/linear_algebra_support.h"
 #include "tests/math/inspect.h"
+#include "tests/math/linear_algebra_support.h"
 
 using namespace Zr::Math;
-using Zr::Testing::MatrixOf;
-using Zr::Testing::MaxAbsDifference;
-using Zr::Testing::TraceCapture;
+using namespace Zr::Testing;
 
 namespace {
 

@@ -92,25 +92,19 @@ Draws Wrap(const Sampler& sampler) {
     return [held] { return held->Next(); };
 }
 
-Draws MakeCase(Kind kind, const double* p, const Seeds& s) {
-    const std::vector<double> v(p, p + 3);
-    switch (kind) {
-    case GAMMA: return Wrap(Make<RandomGamma>(v, s));
-    case CHI_SQUARE: return Wrap(Make<RandomChiSquare>(v, s));
-    case BETA: return Wrap(Make<RandomBeta>(v, s));
-    case POISSON: return Wrap(Make<RandomPoisson>(v, s));
-    case STUDENT_T: return Wrap(Make<RandomStudentT>(v, s));
-    case TRIANGULAR: return Wrap(Make<RandomTriangular>(v, s));
-    case WEIBULL: return Wrap(Make<RandomWeibull>(v, s));
-    case LOGISTIC: return Wrap(Make<RandomLogistic>(v, s));
-    case GUMBEL: return Wrap(Make<RandomGumbel>(v, s));
-    case NORMAL_BOX_MULLER: return Wrap(Normal(BOX_MULLER, 0, p[0], p[1], s));
-    case NORMAL_INVERSION: return Wrap(Normal(INV, 0, p[0], p[1], s));
-    case NORMAL_BOX_MULLER_ANTITHETIC: return Wrap(Normal(BOX_MULLER, 1, p[0], p[1], s));
-    case NORMAL_INVERSION_ANTITHETIC: return Wrap(Normal(INV, 1, p[0], p[1], s));
-    }
-    return {};
-}
+template <class Sampler>
+Draws Sample(const double* p, const Seeds& s) { return Wrap(Make<Sampler>({p, p + 3}, s)); }
+template <GaussianMethod method, int32_t antithetic>
+Draws SampleNormal(const double* p, const Seeds& s) { return Wrap(Normal(method, antithetic, p[0], p[1], s)); }
+
+// In the order of Kind.
+Draws (*const kMakers[])(const double*, const Seeds&) = {
+    Sample<RandomGamma>, Sample<RandomChiSquare>, Sample<RandomBeta>, Sample<RandomPoisson>, Sample<RandomStudentT>,
+    Sample<RandomTriangular>, Sample<RandomWeibull>, Sample<RandomLogistic>, Sample<RandomGumbel>,
+    SampleNormal<BOX_MULLER, 0>, SampleNormal<INV, 0>, SampleNormal<BOX_MULLER, 1>, SampleNormal<INV, 1>,
+};
+static_assert(std::size(kMakers) == NORMAL_INVERSION_ANTITHETIC + 1);
+Draws MakeCase(Kind kind, const double* p, const Seeds& s) { return kMakers[kind](p, s); }
 
 double Cdf(Kind kind, const double* p, double x) {
     switch (kind) {
@@ -308,20 +302,6 @@ TEST(SamplerHangFreedom, StuckGeneratorEndsEveryLoop) {
     for (double n : {1, 2, 9, 1000}) others.push_back(Wrap(Jammed(Make<RandomStudentT>({n}))));
     for (auto& draw : others)
         for (int i = 0; i < 10; ++i) draw();  // returns at all
-}
-
-// Mean 0: variates 2k and 2k + 1 are exact negatives; otherwise they sum to
-// twice the mean up to rounding.
-TEST(NormalOptions, AntitheticPairsMirrorEachOther) {
-    for (GaussianMethod method : {BOX_MULLER, INV})
-        for (UniformGeneratorType type : {MT2002, MT1998, RAN2})
-            for (double mean : {0.0, 3.0}) {
-                RandomNormal g = Normal(method, 1, mean, 2.0, {21, 22, type});
-                for (int i = 0; i < 1000; ++i) {
-                    const double x = g.Next(), y = g.Next();
-                    ASSERT_NEAR(x + y, 2 * mean, 1e-14 * mean * (std::fabs(x) + 1)) << method << type << " " << i;
-                }
-            }
 }
 
 // With either mode, the first `count` variates get the requested mean and
