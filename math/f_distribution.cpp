@@ -1,9 +1,12 @@
-// Fisher's F distribution: Boost.Math under the guard, and the moments in
+// Fisher's F distribution: Boost.Math in long double under the guard, the
+// beta quantile where the library's inverse gives up, and the moments in
 // closed form.
 #include "math/f_distribution.h"
 
 #include <boost/math/distributions/fisher_f.hpp>
 #include <cmath>
+
+#include "math/beta.h"
 
 #include "math/boost_guard.h"
 
@@ -13,14 +16,32 @@ namespace {
 using namespace BoostGuard;
 
 auto Fisher(int32_t n1, int32_t n2) {
-    return [=] { return bm::fisher_f_distribution<double>(double(n1), double(n2)); };
+    return [=] { return bm::fisher_f_distribution<long double>(n1, n2); };
 }
 
 }  // namespace
 
 double FPdf(double x, int32_t n1, int32_t n2) { return Pdf(Fisher(n1, n2), x); }
-double FCdf(double x, int32_t n1, int32_t n2) { return Cdf(Fisher(n1, n2), x); }
-double FInv(double p, int32_t n1, int32_t n2) { return Quantile(Fisher(n1, n2), p); }
+double FCdf(double x, int32_t n1, int32_t n2) {
+    // With one degree of freedom each the library's arcsine form takes
+    // 1 - x in long double and loses the upper tail: 2/pi atan(sqrt(x)) keeps it.
+    if (n1 == 1 && n2 == 1 && x > 0 && std::isfinite(x))
+        return double(std::atan(std::sqrt(static_cast<long double>(x))) / (std::acos(-1.0L) / 2));
+    return Cdf(Fisher(n1, n2), x);
+}
+double FInv(double p, int32_t n1, int32_t n2) {
+    const double f = Quantile(Fisher(n1, n2), p);
+    if (!std::isnan(f) || !(p > 0 && p < 1 && n1 > 0 && n2 > 0)) return f;
+    // x = n1 f / (n1 f + n2) is the beta(n1/2, n2/2) quantile; take the smaller
+    // of x and 1 - x from it so that the ratio keeps its digits.
+    const double d1 = n1, d2 = n2;
+    if (p <= 0.5) {
+        const double x = BetaInv(p, d1 / 2, d2 / 2);
+        return d2 * x / (d1 * (1 - x));
+    }
+    const double y = BetaInv(1 - p, d2 / 2, d1 / 2);
+    return d2 * (1 - y) / (d1 * y);
+}
 
 double FMean(int32_t n2) {
     const double d2 = n2;
