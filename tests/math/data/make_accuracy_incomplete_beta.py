@@ -1,22 +1,14 @@
 #!/usr/bin/python3
-"""Writes accuracy_incomplete_beta.inc: the beta, F and Student's t functions at
-50 digits over far tails, shapes from 1e-3 to 1e10 and degrees of freedom up to
-2^31 - 1. I_x(a, b) is the continued fraction of Numerical Recipes' betacf at 80
-digits on the side where it converges; a quantile takes Newton steps on
-w = ln(x/(1 - x)), where ln I is concave, so they close in on the root from the
-left. Takes a few minutes. Run with /usr/bin/python3."""
-import sys
-import mpmath as mp
+"""Writes accuracy_incomplete_beta.inc: beta, F and Student's t at 50 digits over far tails, shapes 1e-3 to
+1e10, degrees of freedom to 2^31 - 1. I_x(a, b) is Numerical Recipes' betacf at 80 digits on its convergent
+side; a quantile takes Newton steps on w = ln(x/(1 - x)), where ln I is concave. Takes about a minute."""
+import sys, mpmath as mp
 sys.dont_write_bytecode = True
 from accuracy_probe import M, bound_for, row, write
-
 DPS, log = 80, mp.log
-
 
 def lbeta(a, b): return mp.loggamma(a) + mp.loggamma(b) - mp.loggamma(a + b)
 def ldensity(a, b, x, y): return a * log(x) + b * log(y) - lbeta(a, b)  # ln(x^a y^b / B(a, b))
-
-
 def fraction(a, b, x):  # converges fast for x below (a + 1)/(a + b + 2)
     c, d, m = M(1), 1 / (1 - (a + b) * x / (a + 1)), 0
     h = d
@@ -28,7 +20,6 @@ def fraction(a, b, x):  # converges fast for x below (a + 1)/(a + b + 2)
             h *= d * c
     return h
 
-
 def ibeta(a, b, x, y):  # (I_x(a, b), 1 - I_x(a, b)); y = 1 - x, given to keep its digits
     with mp.workdps(DPS):
         a, b, x, y = M(a), M(b), M(x), M(y)
@@ -37,7 +28,6 @@ def ibeta(a, b, x, y):  # (I_x(a, b), 1 - I_x(a, b)); y = 1 - x, given to keep i
         if swap: a, b, x, y = b, a, y, x
         s = mp.exp(ldensity(a, b, x, y)) * fraction(a, b, x) / a
         return (1 - s, s) if swap else (s, 1 - s)
-
 
 def solve(p, a, b):  # (x, 1 - x) with I_x(a, b) = p <= 1/2
     with mp.workdps(DPS):
@@ -51,7 +41,6 @@ def solve(p, a, b):  # (x, 1 - x) with I_x(a, b) = p <= 1/2
             if abs(step) < M(10) ** -45 * (1 + abs(w)): return 1 / (1 + mp.exp(-w)), 1 / (1 + mp.exp(w))
         raise RuntimeError('no convergence at %s' % ((p, a, b),))
 
-
 def quantile(p, a, b): return solve(p, a, b) if p <= 0.5 else solve(1 - M(p), b, a)[::-1]
 def beta_cdf(x, a, b): return ibeta(a, b, x, 1 - M(x))[0]
 def beta_pdf(x, a, b): return mp.exp(ldensity(M(a), M(b), x, 1 - M(x))) / (x * (1 - M(x)))
@@ -62,21 +51,15 @@ def f_inv(p, n1, n2): x, y = quantile(p, M(n1) / 2, M(n2) / 2); return n2 * x / 
 def t_xy(t, n): return n / (n + M(t) ** 2), M(t) ** 2 / (n + M(t) ** 2)
 def t_pdf(t, n):
     with mp.workdps(DPS): return mp.exp((n + 1) / M(2) * log(t_xy(t, n)[0]) - lbeta(M(n) / 2, M(1) / 2)) / mp.sqrt(n)
-def t_cdf(t, n):
-    tail = ibeta(M(n) / 2, M(1) / 2, *t_xy(t, n))[0] / 2
-    return tail if t <= 0 else 1 - tail
+def t_cdf(t, n): tail = ibeta(M(n) / 2, M(1) / 2, *t_xy(t, n))[0] / 2; return tail if t <= 0 else 1 - tail
 def t_inv(p, n):
-    if p == 0.5: return M(0)
-    x, y = quantile(2 * min(M(p), 1 - M(p)), M(n) / 2, M(1) / 2)
+    x, y = quantile(2 * min(M(p), 1 - M(p)), M(n) / 2, M(1) / 2) if p != 0.5 else (1, 0)
     return mp.sqrt(n * y / x) * (1 if p > 0.5 else -1)
-
 
 rows = []
 def dist(name, cdf, pdf, x, *shapes):
-    rows.extend(row(name, (x,) + shapes + (c,), (cdf if c else pdf)(x, *shapes), bound_for(*shapes))
-                for c in (1, 0))
+    rows.extend(row(name, (x,) + shapes + (c,), (cdf if c else pdf)(x, *shapes), bound_for(*shapes)) for c in (1, 0))
 def inv(name, quantile, p, *shapes): rows.append(row(name, (p,) + shapes, quantile(p, *shapes), bound_for(*shapes)))
-
 
 SHAPES, DOF = [1e-3, 0.5, 1.0, 7.5, 300.0, 1e6, 1e10], [1, 3, 30, 1000, 10 ** 6, 2 ** 31 - 1]
 PROBS = [1e-300, 1e-100, 1e-10, 0.01, 0.3, 0.5, 0.9, 1 - 1e-10, 1 - 2 ** -53]
@@ -90,9 +73,8 @@ dist('ZrBetaDist', beta_cdf, beta_pdf, 0.9999999999999999, 0.5, 0.5)
 inv('ZrBetaInv', lambda p, a, b: quantile(p, a, b)[0], 1e-10, 0.5, 2.0)
 for n1 in DOF:
     for n2 in DOF:
-        s = (2 / n1 + 2 / n2) ** 0.5
         rows.append(row('ZrFDist', (0.0, n1, n2, 1), 0.0, bound_for(n1, n2)))
-        for x in [1e-300, 1.0, 1e300] + [mp.e ** (k * s) for k in (-20, -2, 2, 20)]:
+        for x in [1e-300, 1.0, 1e300] + [mp.e ** (k * (2 / n1 + 2 / n2) ** 0.5) for k in (-20, -2, 2, 20)]:
             dist('ZrFDist', f_cdf, f_pdf, float(x), n1, n2)
         for p in PROBS: inv('ZrFDistInv', f_inv, p, n1, n2)
 for n1, n2, p in [(5, 30, 1e-100), (10 ** 6, 30, 0.05), (10 ** 6, 30, 0.5), (10 ** 6, 30, 0.95)]:
