@@ -18,6 +18,8 @@ using namespace BoostGuard;
 
 using Real = long double;
 
+constexpr double kFarTail = 1e-4, kNewtonAlpha = 1e3;
+
 // Double loses about shape x epsilon in the library's prefixes; long double
 // keeps that below 1e-13 up to shapes of 1e6 and 1e-10 up to 1e10.
 auto Beta(double alpha, double beta) {
@@ -25,7 +27,8 @@ auto Beta(double alpha, double beta) {
 }
 
 // I_x(a, b) = p <= 1/2 by Newton steps on ln I in ln x, where ln I is almost
-// linear; starts from the leading term x^a / (a B(a, b)).
+// linear; starts from the leading term x^a / (a B(a, b)). Meant for x well
+// below 1: the steps stop at ln x = -1e-6.
 double LowerTailInv(Real p, Real a, Real b) {
     const Real lnP = std::log(p);
     Real u = (lnP + std::log(a) + std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b)) / a;
@@ -45,8 +48,16 @@ double BetaPdf(double x, double alpha, double beta) { return Pdf(Beta(alpha, bet
 double BetaCdf(double x, double alpha, double beta) { return Cdf(Beta(alpha, beta), x); }
 
 double BetaInv(double p, double alpha, double beta) {
+    const bool valid = p > 0 && p < 1 && alpha > 0 && beta > 0;
+    // In the far lower tail the Newton steps are faster than the library's
+    // inverse, which also gives up there in places; with alpha large the
+    // quantile comes near 1 and the library does better.
+    if (valid && p < kFarTail && alpha < kNewtonAlpha) {
+        const double x = Guarded([&] { return LowerTailInv(p, alpha, beta); });
+        if (!std::isnan(x)) return x;
+    }
     const double x = Quantile(Beta(alpha, beta), p);
-    if (!std::isnan(x) || !(p > 0 && p < 1 && alpha > 0 && beta > 0)) return x;
+    if (!std::isnan(x) || !valid) return x;
     return Guarded([&] { return p <= 0.5 ? LowerTailInv(p, alpha, beta) : 1 - LowerTailInv(1 - Real(p), beta, alpha); });
 }
 
