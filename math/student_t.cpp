@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "math/beta.h"
-
 #include "math/boost_guard.h"
 
 namespace Zr::Math {
