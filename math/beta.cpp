@@ -18,7 +18,7 @@ using namespace BoostGuard;
 
 using Real = long double;
 
-constexpr double kFarTail = 1e-4, kNewtonAlpha = 1e3;
+constexpr double kFarTail = 1e-4, kNewtonShape = 1e3;
 
 // Double loses about shape x epsilon in the library's prefixes; long double
 // keeps that below 1e-13 up to shapes of 1e6 and 1e-10 up to 1e10.
@@ -28,15 +28,15 @@ auto Beta(double alpha, double beta) {
 
 // I_x(a, b) = p <= 1/2 by Newton steps on ln I in ln x, where ln I is almost
 // linear; starts from the leading term x^a / (a B(a, b)). Meant for x well
-// below 1: the steps stop at ln x = -1e-6.
+// below 1: the steps stop at ln x = -1e-12.
 double LowerTailInv(Real p, Real a, Real b) {
     const Real lnP = std::log(p);
     Real u = (lnP + std::log(a) + std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b)) / a;
     for (int i = 0; i < 60; ++i) {
-        const Real x = std::exp(std::min(u, -1e-6L));
+        const Real x = std::exp(std::min(u, -1e-12L));
         const Real I = bm::ibeta(a, b, x), slope = x * bm::ibeta_derivative(a, b, x) / I;
         const Real step = (lnP - std::log(I)) / slope;
-        u = std::min(u, -1e-6L) + step;
+        u = std::min(u, -1e-12L) + step;
         if (std::abs(step) < 1e-16L) return double(std::exp(u));
     }
     return std::numeric_limits<double>::quiet_NaN();
@@ -50,9 +50,9 @@ double BetaCdf(double x, double alpha, double beta) { return Cdf(Beta(alpha, bet
 double BetaInv(double p, double alpha, double beta) {
     const bool valid = p > 0 && p < 1 && alpha > 0 && beta > 0;
     // In the far lower tail the Newton steps are faster than the library's
-    // inverse, which also gives up there in places; with alpha large the
-    // quantile comes near 1 and the library does better.
-    if (valid && p < kFarTail && alpha < kNewtonAlpha) {
+    // inverse, which also gives up there in places; with both shapes large
+    // each step costs a slow continued fraction and the library does better.
+    if (valid && p < kFarTail && std::min(alpha, beta) < kNewtonShape) {
         const double x = Guarded([&] { return LowerTailInv(p, alpha, beta); });
         if (!std::isnan(x)) return x;
     }
