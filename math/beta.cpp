@@ -2,6 +2,7 @@
 // fallback where the library's inverse gives up, and the moments and fit in
 // closed form.
 #include "math/beta.h"
+#include "math/beta_lower_tail.h"
 
 #include <boost/math/distributions/beta.hpp>
 #include <boost/math/special_functions/beta.hpp>
@@ -26,23 +27,27 @@ auto Beta(double alpha, double beta) {
     return [=] { return bm::beta_distribution<Real>(alpha, beta); };
 }
 
-// I_x(a, b) = p <= 1/2 by Newton steps on ln I in ln x, where ln I is almost
-// linear; starts from the leading term x^a / (a B(a, b)). Meant for x well
-// below 1: the steps stop at ln x = -1e-12.
-double LowerTailInv(Real p, Real a, Real b) {
-    const Real lnP = std::log(p);
-    Real u = (lnP + std::log(a) + std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b)) / a;
-    for (int i = 0; i < 60; ++i) {
-        const Real x = std::exp(std::min(u, -1e-12L));
-        const Real I = bm::ibeta(a, b, x), slope = x * bm::ibeta_derivative(a, b, x) / I;
-        const Real step = (lnP - std::log(I)) / slope;
-        u = std::min(u, -1e-12L) + step;
-        if (std::abs(step) < 1e-16L) return double(std::exp(u));
-    }
-    return std::numeric_limits<double>::quiet_NaN();
-}
-
 }  // namespace
+
+long double BetaLowerTailLogInv(Real p, Real a, Real b) {
+    try {
+        const Real lnP = std::log(p);
+        Real u = (lnP + std::log(a) + std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b)) / a;
+        // ln I is almost linear in ln x, so the steps close in fast; once a
+        // step is below 1e-9 one more reaches the rounding of ln x.
+        bool last = false;
+        for (int i = 0; i < 60; ++i) {
+            const Real x = std::exp(std::min(u, -1e-12L));
+            const Real I = bm::ibeta(a, b, x), slope = x * bm::ibeta_derivative(a, b, x) / I;
+            const Real step = (lnP - std::log(I)) / slope;
+            u = std::min(u, -1e-12L) + step;
+            if (last) return u;
+            last = std::abs(step) <= 1e-9L * std::min(Real(1), std::abs(u));
+        }
+    } catch (...) {
+    }
+    return std::numeric_limits<Real>::quiet_NaN();
+}
 
 double BetaPdf(double x, double alpha, double beta) { return Pdf(Beta(alpha, beta), x); }
 double BetaCdf(double x, double alpha, double beta) { return Cdf(Beta(alpha, beta), x); }
@@ -53,12 +58,13 @@ double BetaInv(double p, double alpha, double beta) {
     // inverse, which also gives up there in places; with both shapes large
     // each step costs a slow continued fraction and the library does better.
     if (valid && p < kFarTail && std::min(alpha, beta) < kNewtonShape) {
-        const double x = Guarded([&] { return LowerTailInv(p, alpha, beta); });
-        if (!std::isnan(x)) return x;
+        const Real u = BetaLowerTailLogInv(p, alpha, beta);
+        if (!std::isnan(u)) return double(std::exp(u));
     }
     const double x = Quantile(Beta(alpha, beta), p);
     if (!std::isnan(x) || !valid) return x;
-    return Guarded([&] { return p <= 0.5 ? LowerTailInv(p, alpha, beta) : 1 - LowerTailInv(1 - Real(p), beta, alpha); });
+    return double(p <= 0.5 ? std::exp(BetaLowerTailLogInv(p, alpha, beta))
+                           : -std::expm1(BetaLowerTailLogInv(1 - Real(p), beta, alpha)));
 }
 
 Moments BetaMoments(double alpha, double beta) {

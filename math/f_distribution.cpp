@@ -4,9 +4,11 @@
 #include "math/f_distribution.h"
 
 #include <boost/math/distributions/fisher_f.hpp>
+#include <algorithm>
 #include <cmath>
 
 #include "math/beta.h"
+#include "math/beta_lower_tail.h"
 #include "math/boost_guard.h"
 
 namespace Zr::Math {
@@ -29,13 +31,15 @@ double FCdf(double x, int32_t n1, int32_t n2) {
     return Cdf(Fisher(n1, n2), x);
 }
 double FInv(double p, int32_t n1, int32_t n2) {
-    // x = n1 f / (n1 f + n2) is the beta(n1/2, n2/2) quantile: in the far lower
-    // tail that is quicker than the library's F inverse, which also gives up
-    // there in places. The ratio keeps its digits while x is below 1/2.
+    // x = n1 f / (n1 f + n2) is the beta(n1/2, n2/2) quantile, so
+    // f = n2 / (n1 (1/x - 1)): in the far lower tail the beta Newton steps are
+    // quicker than the library's F inverse, which also gives up there. ln x
+    // carries about 1e-19 absolutely, so 1/x - 1 keeps 1e-14 only while
+    // ln x < -1e-5.
     const double d1 = n1, d2 = n2;
-    if (p > 0 && p < 1e-4 && n1 > 0 && n2 > 0 && n1 < 2000) {
-        const double x = BetaInv(p, d1 / 2, d2 / 2);
-        if (x < 0.5) return d2 * x / (d1 * (1 - x));
+    if (p > 0 && p < 1e-4 && n1 > 0 && n2 > 0 && std::min(n1, n2) < 2000) {
+        const long double u = BetaLowerTailLogInv(p, d1 / 2, d2 / 2);
+        if (u < -1e-5L) return double(d2 / (d1 * std::expm1(-u)));
     }
     const double f = Quantile(Fisher(n1, n2), p);
     if (!std::isnan(f) || !(p > 0 && p < 1 && n1 > 0 && n2 > 0)) return f;
