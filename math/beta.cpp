@@ -54,12 +54,19 @@ double BetaCdf(double x, double alpha, double beta) { return Cdf(Beta(alpha, bet
 
 double BetaInv(double p, double alpha, double beta) {
     const bool valid = p > 0 && p < 1 && alpha > 0 && beta > 0;
-    // In the far lower tail the Newton steps are faster than the library's
+    // In the far tails the Newton steps are faster than the library's
     // inverse, which also gives up there in places; with both shapes large
     // each step costs a slow continued fraction and the library does better.
-    if (valid && p < kFarTail && std::min(alpha, beta) < kNewtonShape) {
-        const Real u = BetaLowerTailLogInv(p, alpha, beta);
-        if (!std::isnan(u)) return double(std::exp(u));
+    // The upper tail is the lower tail of 1 - x, whose log carries about 1e-19
+    // absolutely: x = -expm1(ln(1 - x)) keeps 1e-14 while ln(1 - x) < -1e-5.
+    if (valid && std::min(alpha, beta) < kNewtonShape) {
+        if (p < kFarTail) {
+            const Real u = BetaLowerTailLogInv(p, alpha, beta);
+            if (!std::isnan(u)) return double(std::exp(u));
+        } else if (1 - p < kFarTail) {
+            const Real u = BetaLowerTailLogInv(1 - p, beta, alpha);
+            if (u < -1e-5L) return double(-std::expm1(u));
+        }
     }
     const double x = Quantile(Beta(alpha, beta), p);
     if (!std::isnan(x) || !valid) return x;

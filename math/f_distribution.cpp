@@ -36,10 +36,16 @@ double FInv(double p, int32_t n1, int32_t n2) {
     // quicker than the library's F inverse, which also gives up there. ln x
     // carries about 1e-19 absolutely, so 1/x - 1 keeps 1e-14 only while
     // ln x < -1e-5.
+    // The upper tail is the lower tail of 1 - x, from the other side.
     const double d1 = n1, d2 = n2;
-    if (p > 0 && p < 1e-4 && n1 > 0 && n2 > 0 && std::min(n1, n2) < 2000) {
-        const long double u = BetaLowerTailLogInv(p, d1 / 2, d2 / 2);
-        if (u < -1e-5L) return double(d2 / (d1 * std::expm1(-u)));
+    if (p > 0 && p < 1 && n1 > 0 && n2 > 0 && std::min(n1, n2) < 2000) {
+        if (p < 1e-4) {
+            const long double u = BetaLowerTailLogInv(p, d1 / 2, d2 / 2);
+            if (u < -1e-5L) return double(d2 / (d1 * std::expm1(-u)));
+        } else if (1 - p < 1e-4) {
+            const long double u = BetaLowerTailLogInv(1 - p, d2 / 2, d1 / 2);
+            if (u < -1e-5L) return double(d2 * std::expm1(-u) / d1);
+        }
     }
     const double f = Quantile(Fisher(n1, n2), p);
     if (!std::isnan(f) || !(p > 0 && p < 1 && n1 > 0 && n2 > 0)) return f;
