@@ -1,6 +1,6 @@
 // The beta distribution with shapes alpha and beta. Density, distribution
 // function and quantile are Boost.Math evaluations in long double (the
-// quantile by Newton steps in the far lower tail and where the library gives
+// quantile by Newton steps in the far tails and where the library gives
 // up), NaN on any library error; the moments and the fit are closed forms.
 // None throws.
 #pragma once
