@@ -1,7 +1,9 @@
-// The beta distribution: Boost.Math in long double under the guard, a Newton
-// fallback where the library's inverse gives up, and the moments and fit in
-// closed form.
+// The beta distribution: Boost.Math in long double under the guard, the
+// asymptotic expansion where both shapes are large, Newton steps where the
+// library's inverse is slow or gives up, and the moments and fit in closed
+// form.
 #include "math/beta.h"
+#include "math/beta_asymptotic.h"
 #include "math/beta_lower_tail.h"
 
 #include <boost/math/distributions/beta.hpp>
@@ -50,15 +52,28 @@ long double BetaLowerTailLogInv(Real p, Real a, Real b) {
 }
 
 double BetaPdf(double x, double alpha, double beta) { return Pdf(Beta(alpha, beta), x); }
-double BetaCdf(double x, double alpha, double beta) { return Cdf(Beta(alpha, beta), x); }
+double BetaCdf(double x, double alpha, double beta) {
+    // With both shapes large the library's continued fraction takes about
+    // sqrt(shape) terms near the mean; the expansion takes a few.
+    if (x > 0 && x < 1) {
+        const Real I = BetaAsymptoticCdf(alpha, beta, alpha * (1 - Real(x)) - beta * Real(x));
+        if (!std::isnan(I)) return double(I);
+    }
+    return Cdf(Beta(alpha, beta), x);
+}
 
 double BetaInv(double p, double alpha, double beta) {
     const bool valid = p > 0 && p < 1 && alpha > 0 && beta > 0;
+    // With both shapes large, Newton steps on the expansion: each step of
+    // the library's inverse costs a slow continued fraction there.
+    if (valid) {
+        const Real lambda = BetaAsymptoticInvLambda(p, alpha, beta);
+        if (!std::isnan(lambda)) return double((alpha - lambda) / (Real(alpha) + beta));
+    }
     // In the far tails the Newton steps are faster than the library's
-    // inverse, which also gives up there in places; with both shapes large
-    // each step costs a slow continued fraction and the library does better.
-    // The upper tail is the lower tail of 1 - x, whose log carries about 1e-19
-    // absolutely: x = -expm1(ln(1 - x)) keeps 1e-14 while ln(1 - x) < -1e-5.
+    // inverse, which also gives up there in places. The upper tail is the
+    // lower tail of 1 - x, whose log carries about 1e-19 absolutely:
+    // x = -expm1(ln(1 - x)) keeps 1e-14 while ln(1 - x) < -1e-5.
     if (valid && std::min(alpha, beta) < kNewtonShape) {
         if (p < kFarTail) {
             const Real u = BetaLowerTailLogInv(p, alpha, beta);
