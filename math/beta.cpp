@@ -8,6 +8,7 @@
 
 #include <boost/math/distributions/beta.hpp>
 #include <boost/math/special_functions/beta.hpp>
+#include <boost/math/special_functions/gamma.hpp>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -21,7 +22,7 @@ using namespace BoostGuard;
 
 using Real = long double;
 
-constexpr double kFarTail = 1e-4, kNewtonShape = 1e3;
+constexpr double kFarTail = 1e-4, kNewtonShape = 1e3, kNearOne = 1e-2;
 
 // Double loses about shape x epsilon in the library's prefixes; long double
 // keeps that below 1e-13 up to shapes of 1e6 and 1e-10 up to 1e10.
@@ -51,6 +52,29 @@ long double BetaLowerTailLogInv(Real p, Real a, Real b) {
     return std::numeric_limits<Real>::quiet_NaN();
 }
 
+long double BetaNearOneInv(Real p, Real a, Real b) {
+    constexpr Real kNaN = std::numeric_limits<Real>::quiet_NaN();
+    if (!(a > 1e4L && b < kNewtonShape)) return kNaN;
+    try {
+        // With a large, a (1 - x) is nearly gamma(b) distributed.
+        Real y = bm::gamma_q_inv(double(b), double(p)) / a;
+        if (!(y > 0 && y < kNearOne)) return kNaN;
+        // Newton steps on ln(1 - I_{1-x}(b, a)) in ln(1 - x), which the
+        // library evaluates at 1 - x without rounding x near 1.
+        const Real lnP = std::log(p);
+        bool last = false;
+        for (int i = 0; i < 20; ++i) {
+            const Real Q = bm::ibetac(b, a, y), slope = y * bm::ibeta_derivative(b, a, y) / Q;
+            const Real step = (std::log(Q) - lnP) / slope;
+            y *= std::exp(step);
+            if (last) return y;
+            last = std::abs(step) <= 1e-9L;
+        }
+    } catch (...) {
+    }
+    return kNaN;
+}
+
 double BetaPdf(double x, double alpha, double beta) { return Pdf(Beta(alpha, beta), x); }
 double BetaCdf(double x, double alpha, double beta) {
     // With both shapes large the library's continued fraction takes about
@@ -71,14 +95,19 @@ double BetaInv(double p, double alpha, double beta) {
         if (!std::isnan(lambda)) return double((alpha - lambda) / (Real(alpha) + beta));
     }
     // In the far tails the Newton steps are faster than the library's
-    // inverse, which also gives up there in places. The upper tail is the
-    // lower tail of 1 - x, whose log carries about 1e-19 absolutely:
+    // inverse, which also gives up there in places. Near 1 they solve for
+    // 1 - x, whose digits ln x does not carry. The upper tail is the lower
+    // tail of 1 - x, whose log carries about 1e-19 absolutely:
     // x = -expm1(ln(1 - x)) keeps 1e-14 while ln(1 - x) < -1e-5.
     if (valid && std::min(alpha, beta) < kNewtonShape) {
         if (p < kFarTail) {
+            const Real y = BetaNearOneInv(p, alpha, beta);
+            if (!std::isnan(y)) return double(1 - y);
             const Real u = BetaLowerTailLogInv(p, alpha, beta);
             if (!std::isnan(u)) return double(std::exp(u));
         } else if (1 - p < kFarTail) {
+            const Real x = BetaNearOneInv(1 - p, beta, alpha);
+            if (!std::isnan(x)) return double(x);
             const Real u = BetaLowerTailLogInv(1 - p, beta, alpha);
             if (u < -1e-5L) return double(-std::expm1(u));
         }

@@ -9,4 +9,9 @@ namespace Zr::Math {
 
 long double BetaLowerTailLogInv(long double p, long double a, long double b);
 
+// 1 - x with I_x(a, b) = p where x is within 0.01 of 1 (a above 1e4, b
+// below 1000), kept to its own precision; NaN elsewhere or on any library
+// error. Does not throw.
+long double BetaNearOneInv(long double p, long double a, long double b);
+
 }  // namespace Zr::Math

@@ -51,14 +51,18 @@ double FInv(double p, int32_t n1, int32_t n2) {
     }
     // f = n2 / (n1 (1/x - 1)): in the far lower tail the beta Newton steps
     // are quicker than the library's F inverse, which also gives up there.
-    // ln x carries about 1e-19 absolutely, so 1/x - 1 keeps 1e-14 only while
-    // ln x < -1e-5.
+    // Where x is near 1 they solve for 1 - x; elsewhere ln x carries about
+    // 1e-19 absolutely, so 1/x - 1 keeps 1e-14 only while ln x < -1e-5.
     // The upper tail is the lower tail of 1 - x, from the other side.
     if (p > 0 && p < 1 && n1 > 0 && n2 > 0 && std::min(n1, n2) < 2000) {
         if (p < 1e-4) {
+            const long double y = BetaNearOneInv(p, d1 / 2, d2 / 2);
+            if (!std::isnan(y)) return double(d2 * (1 - y) / (d1 * y));
             const long double u = BetaLowerTailLogInv(p, d1 / 2, d2 / 2);
             if (u < -1e-5L) return double(d2 / (d1 * std::expm1(-u)));
         } else if (1 - p < 1e-4) {
+            const long double x = BetaNearOneInv(1 - p, d2 / 2, d1 / 2);
+            if (!std::isnan(x)) return double(d2 * x / (d1 * (1 - x)));
             const long double u = BetaLowerTailLogInv(1 - p, d2 / 2, d1 / 2);
             if (u < -1e-5L) return double(d2 * std::expm1(-u) / d1);
         }
