@@ -35,7 +35,12 @@ auto Beta(double alpha, double beta) {
 long double BetaLowerTailLogInv(Real p, Real a, Real b) {
     try {
         const Real lnP = std::log(p);
-        Real u = (lnP + std::log(a) + std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b)) / a;
+        // With a large and above b, x lies nearer 1, where -ln x is nearly
+        // gamma(b) distributed over a + (b - 1)/2: a closer start than the
+        // leading term.
+        Real u = a >= std::max(b, Real(10)) && b < kNewtonShape
+                     ? -bm::gamma_q_inv(double(b), double(p)) / (a + (b - 1) / 2)
+                     : (lnP + std::log(a) + std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b)) / a;
         // ln I is almost linear in ln x, so the steps close in fast; once a
         // step is below 1e-9 one more reaches the rounding of ln x.
         bool last = false;
