@@ -1,6 +1,9 @@
 // The beta distribution with shapes alpha and beta. Density, distribution
-// function and quantile are Boost.Math evaluations, NaN on any library error;
-// the moments and the fit are closed forms. None throws.
+// function and quantile are Boost.Math evaluations in long double (with
+// both shapes from 1000 on, the asymptotic expansion near the mean; the
+// quantile by Newton steps in the far tails and where the library gives
+// up), NaN on any library error; the moments and the fit are closed forms.
+// None throws.
 #pragma once
 
 #include "math/moments.h"

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <limits>
+#include <utility>
 
 #if !defined(BOOST_MATH_PROMOTE_DOUBLE_POLICY) || BOOST_MATH_PROMOTE_DOUBLE_POLICY
 #error "Boost.Math must evaluate in double: define BOOST_MATH_PROMOTE_DOUBLE_POLICY=false"
@@ -30,18 +31,23 @@ double Guarded(Evaluate evaluate) noexcept {
 }
 
 // The three evaluations of a distribution built from `make()` inside the guard,
-// so that a constructor's parameter check is guarded too.
+// so that a constructor's parameter check is guarded too. A family that needs
+// long double builds its distribution in long double; x is widened to match
+// and the result rounded to double.
+template <class Make>
+using ValueType = typename decltype(std::declval<Make>()())::value_type;
+
 template <class Make>
 double Pdf(Make make, double x) noexcept {
-    return Guarded([&] { return bm::pdf(make(), x); });
+    return Guarded([&] { return double(bm::pdf(make(), ValueType<Make>(x))); });
 }
 template <class Make>
 double Cdf(Make make, double x) noexcept {
-    return Guarded([&] { return bm::cdf(make(), x); });
+    return Guarded([&] { return double(bm::cdf(make(), ValueType<Make>(x))); });
 }
 template <class Make>
 double Quantile(Make make, double p) noexcept {
-    return Guarded([&] { return bm::quantile(make(), p); });
+    return Guarded([&] { return double(bm::quantile(make(), ValueType<Make>(p))); });
 }
 
 }  // namespace Zr::Math::BoostGuard

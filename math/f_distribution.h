@@ -1,8 +1,11 @@
 // Fisher's F distribution with n1 and n2 degrees of freedom. Density,
-// distribution function and quantile are Boost.Math evaluations, NaN on any
-// library error; the moments are closed forms. Degrees of freedom are
-// converted to double before any arithmetic, so sums, squares and ratios of
-// them neither overflow nor divide as integers. None throws.
+// distribution function and quantile are Boost.Math evaluations in long
+// double (with both degrees of freedom from 2000 on, the beta asymptotic
+// expansion near the mean; the quantile through the beta quantile in the
+// far tails and where the library gives up), NaN on any library error;
+// the moments are closed forms. Degrees of freedom are converted to double before any
+// arithmetic, so sums, squares and ratios of them neither overflow nor divide
+// as integers. None throws.
 #pragma once
 
 #include <cstdint>

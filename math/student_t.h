@@ -1,5 +1,6 @@
 // Student's t distribution with n degrees of freedom. Density, distribution
-// function and quantile are Boost.Math evaluations, NaN on any library error.
+// function and quantile are Boost.Math evaluations in long double (the
+// quantile near 1/2 through the beta quantile), NaN on any library error.
 // Mean and skewness are 0 where they exist; the standard deviation needs
 // n > 2 and the kurtosis n > 4, and n is converted to double before any
 // arithmetic. None throws.
