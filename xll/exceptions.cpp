@@ -48,6 +48,10 @@ CXlComException::CXlComException(const std::u16string& operation, int32_t hresul
 CXlComException::CXlComException(const std::string& operation, int32_t hresult)
     : CXlComException(Wide(operation), hresult) {}
 
+CXlComException CXlComException::Described(const std::string& message, int32_t hresult) {
+    return CXlComException(message, Wide(message), hresult);
+}
+
 CXlErrorException::CXlErrorException(ExcelErrorCode code)
     : CXlRuntimeException(Zr::Xll::MSG_THREW_EXCEL_ERROR, {psl::DecimalText(code)}), code_(code) {}
 
