@@ -5,6 +5,7 @@
 #include "xll/entry.h"
 #include "xll/excel_bridge.h"
 #include "xll/oper_records.h"
+#include "xll/platform_com.h"
 #include "xll/xll_app.h"
 
 using namespace Zr::Xll;
@@ -56,6 +57,11 @@ ZR_EXPORT void xlAutoFree(XLOPER* record) {
 // (Natively SetExcel4EntryPt is exported too, by the process entry.)
 ZR_EXPORT void SetExcel12EntryPt(void* entry) { Guarded([&] { SetExcel12Entry(entry); }); }
 
-// Answers the COM bridge's instance check; this build has no COM bridge, so
-// nothing waits for the answer.
-ZR_EXPORT int xlCheckInstance() { return Guarded(1, [] { return 1; }); }
+// The COM bridge's instance check: the Excel instance whose CALL reaches this
+// library is the one that hosts it.
+ZR_EXPORT int xlCheckInstance() {
+    return Guarded(1, [] {
+        PlatformCom::MarkInstanceChecked();
+        return 1;
+    });
+}

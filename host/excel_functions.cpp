@@ -22,7 +22,7 @@ struct ArgumentCount {
     size_t most;
 };
 
-constexpr std::array<ArgumentCount, 11> kArgumentCounts = {{
+constexpr std::array<ArgumentCount, 13> kArgumentCounts = {{
     {xlCoerce, 1, 2},
     {xlGetHwnd, 0, 0},
     {xlGetName, 0, 0},
@@ -33,6 +33,8 @@ constexpr std::array<ArgumentCount, 11> kArgumentCounts = {{
     {xlcAlert, 1, 3},
     {xlcEcho, 0, 1},
     {xlcNew, 0, 2},
+    {xlcFileClose, 0, 2},
+    {xlcRun, 0, 2},
     {xlfRtd, 2, 255},
 }};
 
@@ -75,8 +77,13 @@ Reply HostState::Answer(int function, const std::vector<Value>& args, bool throu
     case xlfSetName: return SetName(args);
     case xlcAlert: return AlertBox(args);
     case xlcEcho: return Success(Value::Bool(true));
-    case xlcNew: return Success(Value::Nil());
-    case xlfRtd: return Success(Value::Error(xlerrNA));  // no real-time-data server runs here
+    case xlcNew:
+    case xlcFileClose: return Workbooks(base);
+    case xlcRun: return Success(Value::Bool(true));  // the macro runs elsewhere; the call log shows it
+    case xlfRtd: {
+        std::lock_guard lock(mutex);
+        return Success(realTimeData);
+    }
     default: return Failure(xlretInvXlfn);
     }
 }
@@ -145,6 +152,19 @@ Reply HostState::SetName(const std::vector<Value>& args) {
         std::lock_guard lock(mutex);
         registrations.DeleteName(args[0].text);
     }
+    return Success(Value::Bool(true));
+}
+
+// xlcNew opens a workbook that xlcFileClose closes again; closing with none
+// open fails, as FILE.CLOSE does without an active workbook.
+Reply HostState::Workbooks(int function) {
+    std::lock_guard lock(mutex);
+    if (function == xlcNew) {
+        ++workbooks;
+        return Success(Value::Bool(true));
+    }
+    if (workbooks == 0) return Failure(xlretFailed);
+    --workbooks;
     return Success(Value::Bool(true));
 }
 

@@ -203,6 +203,23 @@ void Host::RefuseRegistration(std::u16string functionName) {
     state_->refusedNames.push_back(std::move(functionName));
 }
 
+void Host::SetRealTimeData(Value value) {
+    std::lock_guard lock(state_->mutex);
+    state_->realTimeData = std::move(value);
+}
+
+Value Host::RaiseApplicationEvent(int number, const std::vector<Value>& values) {
+    std::u16string name;
+    for (const Registration& r : ActiveFunctions())
+        if (r.Procedure() == u"CXlApp_ObserverEventHandler") name = r.FunctionName();
+    if (name.empty()) return Value::Error(xlerrName);
+    std::vector<Value> args = {Value::Number(number)};
+    args.insert(args.end(), values.begin(), values.end());
+    return Call(name, args);
+}
+
+int Host::OpenWorkbooks() const { return Locked(*state_, state_->workbooks); }
+
 void Host::SetQuestionAnswer(int answer) {
     std::lock_guard lock(state_->mutex);
     state_->answer = answer;

@@ -90,6 +90,13 @@ public:
     // xlfRegister of this function name will answer #VALUE!, as Excel does
     // when it cannot register a function.
     void RefuseRegistration(std::u16string functionName);
+    // What xlfRtd answers from now on (#N/A, the default, means no server runs).
+    void SetRealTimeData(Value value);
+    // Excel's application event `number` with up to three values, through the
+    // observer command the add-in registered (#NAME? when it has none).
+    Value RaiseApplicationEvent(int number, const std::vector<Value>& values);
+    // Workbooks opened with xlcNew and not closed.
+    int OpenWorkbooks() const;
     // The answer to the add-in's Yes/No questions: kAnswerYes or kAnswerNo (the default).
     void SetQuestionAnswer(int answer);
 

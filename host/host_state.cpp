@@ -51,6 +51,8 @@ void HostState::ResetSession() {
     questions.clear();
     log.clear();
     foreignFrees = 0;
+    workbooks = 0;
+    realTimeData = Value::Error(xlerrNA);
     autoFreeCalls = 0;
 }
 

@@ -52,6 +52,8 @@ public:
     std::vector<void*> windows;        // opened by the host, in order
     std::u16string wizardFunction;     // what the Function Arguments dialog edits
     std::atomic<size_t> autoFreeCalls = 0;
+    int workbooks = 0;                 // opened with xlcNew, not yet closed
+    Value realTimeData = Value::Error(xlerrNA);  // what xlfRtd answers
 
     void* FindExport(const std::string& name);
     void ResetSession();
@@ -78,6 +80,7 @@ private:
     Reply Unregister(const std::vector<Value>& args);
     Reply SetName(const std::vector<Value>& args);
     Reply AlertBox(const std::vector<Value>& args);
+    Reply Workbooks(int function);
 };
 
 // callbacks.cpp: the Excel 4 callback, which each platform exports under the

@@ -171,9 +171,11 @@ enum : int {
     xlfGetWorkspace = 186,
     xlfUnregister = 201,
     xlfRtd = 379,
+    xlcRun = 17 | xlCommand,
     xlcAlert = 118 | xlCommand,
     xlcNew = 119 | xlCommand,
     xlcEcho = 141 | xlCommand,
+    xlcFileClose = 144 | xlCommand,
 };
 
 // The host's entry points as Excel provides them.

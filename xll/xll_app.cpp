@@ -131,6 +131,9 @@ void CXllApp::Open() {
     ReadWorkspaceSettings();
     OnBeforeRegister();
     if (!ContinueOpening()) return;
+    CXllOpenEventArgs openArgs;
+    openArgs.modulePath = modulePath_;
+    openEvent.Raise(openArgs);
     AttachArgumentLists(wizardRegistry_);
     if (wizardRegistry_.Enabled() && wizardRegistry_.AnyAidAttached())
         wizardHook_.Install(Zr::Platform::CurrentThreadId());
@@ -138,11 +141,12 @@ void CXllApp::Open() {
         const std::string path = ModulePath();
         if (path.size() > 3) helpFile_ = path.substr(0, path.size() - 3) + "chm";
     }
-    AddObserverCommand();
+    AddHiddenCommands();
     if (!RegisterFunctions() && !ContinueAfterRegistrationFailures()) {
         UnregisterFunctions();
         return;
     }
+    StartComBridge();
     open_ = true;
 }
 
@@ -168,29 +172,88 @@ void CXllApp::ReadWorkspaceSettings() {
     if (FetchModulePath(path)) modulePath_ = TextOf(path);
 }
 
-void CXllApp::AlertInitializationError(const std::string& what) const {
+// The add-in's name, else its path, else the words "Add-in".
+std::string CXllApp::DisplayName() const {
     std::string name = name_;
     if (name.empty()) name = ModulePath();
     if (name.empty()) name = moduleFileName_;
-    if (name.empty()) name = "Add-in";
+    return name.empty() ? "Add-in" : name;
+}
+
+void CXllApp::AlertInitializationError(const std::string& what) const {
     CXlOper text, icon;
-    text.SetString("Unexpected error during initialization:\n" + what + "\n" + name + " will not be opened");
+    text.SetString("Unexpected error during initialization:\n" + what + "\n" + DisplayName() + " will not be opened");
     icon.SetInt(3);
     CallExcel(xlcAlert, nullptr, {&text, &icon});
 }
 
-// The hidden command through which Excel forwards application events.
-void CXllApp::AddObserverCommand() {
-    if (observerRecord_) return;
-    std::string name = moduleFileName_;
-    for (char& c : name)
+std::u16string CXllApp::HiddenCommandName(const std::u16string& event) const {
+    std::string module = moduleFileName_;
+    for (char& c : module)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    observerName_ = Wide("xll_" + name + "_observer");
-    observerRecord_ = std::make_unique<XlFunctionRecord>(XlFunctionRecord{
-        nullptr, "CXlApp_ObserverEventHandler", nullptr, "RJPPP", nullptr, observerName_.c_str(), nullptr,
-        u"EventNumber,Arg1,Arg2,Arg3", 2, nullptr, u"User Defined", u"", 0, u"", nullptr, u"", nullptr, nullptr,
-        nullptr, u"", 0, 0});
-    registrations_.emplace_back(*observerRecord_);
+    return Wide("xll_" + module + "_") + event;
+}
+
+// The hidden commands Excel calls: the observer command that forwards
+// application events, the targets of the bridge's three properties, and the
+// bridge's instance check.
+void CXllApp::AddHiddenCommands() {
+    if (hiddenCommandsAdded_) return;
+    hiddenCommandsAdded_ = true;
+    auto add = [&](const std::string& procedure, const char* type, const std::u16string& name,
+                   const char16_t* arguments, const char16_t* category, const char16_t* help) {
+        registrations_.emplace_back(XlFunctionRecord{nullptr, procedure.c_str(), nullptr, type, nullptr, name.c_str(),
+                                                     nullptr, arguments, 2, nullptr, category, u"", 0, u"", nullptr,
+                                                     help, nullptr, nullptr, nullptr, u"", 0, 0});
+    };
+    add("CXlApp_ObserverEventHandler", "RJPPP", HiddenCommandName(u"observer"), u"EventNumber,Arg1,Arg2,Arg3",
+        u"User Defined", u"");
+    for (size_t i = 0; i < kComHandlerCount; ++i) {
+        const std::u16string event = ComHandlerName(ComHandler(i));
+        add("CXllComImpl_" + std::string(event.begin(), event.end()), "A", HiddenCommandName(event), u"",
+            u"User Defined", u"");
+    }
+    add("xlCheckInstance", "J", u"xlCheckInstance", u"", u"Private Macros",
+        u"Implementation function used by library initialisation routines");
+}
+
+// A bridge that fails leaves the add-in open without application events;
+// the user is told once, with the failure's message.
+void CXllApp::StartComBridge() {
+    const ComPlatform& platform = ComBridgePlatform();
+    if (!ComBridgeEnabled() || !platform.available()) return;
+    try {
+        com_ = std::make_unique<CXllCom>(platform);
+        com_->Init();
+    } catch (const CXlComException& e) {
+        com_.reset();
+        CXlOper text, icon;
+        text.SetString(DisplayName() + " cannot follow Excel's application events:\n" + e.what());
+        icon.SetInt(2);
+        CallExcel(xlcAlert, nullptr, {&text, &icon});
+    }
+}
+
+void CXllApp::StopComBridge() {
+    if (com_) com_->Term();
+    com_.reset();
+}
+
+void CXllApp::DefaultEventArgument(uint32_t xltype, CXlOper& value) const {
+    if (xltype == xltypeBool)
+        value.SetBool(false);
+    else if (xltype == xltypeStr)
+        value.SetString("");
+    else
+        value.SetNil();
+}
+
+CXlpRibbonImpl& CXllApp::Ribbon() {
+    if (!ribbon_) {
+        ribbon_ = CXlpRibbonImplShared::Connect(Wide(ModulePath()));
+        if (!ribbon_) ribbon_ = std::make_unique<CXlpRibbonImplNull>();
+    }
+    return *ribbon_;
 }
 
 // Functions with a help context of their own keep it; the rest are numbered
@@ -229,6 +292,8 @@ Zr::Xll::RegistrationContext CXllApp::Context() const {
 }
 
 bool CXllApp::RegisterFunctions() {
+    CXlEventArgs args;
+    registerFunctionsEvent.Raise(args);
     AssignHelpContexts();
     const auto context = Context();
     size_t registered = 0;
@@ -246,7 +311,13 @@ void CXllApp::UnregisterFunctions() {
 int CXllApp::AutoClose() {
     Zr::Xll::StopWatchingForWizard();
     wizardHook_.Remove();
-    if (open_) OnClose();
+    if (open_) {
+        CXlEventArgs args;
+        closeEvent.Raise(args);
+        OnClose();
+    }
+    StopComBridge();
+    ribbon_.reset();
     return 1;
 }
 

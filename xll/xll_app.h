@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "xll/com_bridge.h"
+#include "xll/events.h"
 #include "xll/exceptions.h"
 #include "xll/function_registration.h"
 #include "xll/function_wizard.h"
 #include "xll/platform_wizard_hook.h"
+#include "xll/ribbon.h"
 #include "xll/wizard_lists.h"
 #include "xll/xl_oper.h"
 
@@ -31,6 +34,23 @@ public:
     virtual void OnClose() {}
     virtual void OnOpened() {}
 
+    // Excel's application events (RaiseApplicationEvent, the hidden commands);
+    // the defaults do nothing.
+    virtual void OnNewWorkbook(CXlWorkbookEventArgs&) {}
+    virtual void OnSelectionChange(CXlRangeEventArgs&) {}
+    virtual void OnBeforeDoubleClick(CXlCancellableRangeEventArgs&) {}
+    virtual void OnBeforeRightClick(CXlCancellableRangeEventArgs&) {}
+    virtual void OnSheetActivate(CXlWorksheetEventArgs&) {}
+    virtual void OnSheetDeactivate(CXlWorksheetEventArgs&) {}
+    virtual void OnCalculate(CXlWorksheetEventArgs&) {}
+    virtual void OnSheetChange(CXlRangeEventArgs&) {}
+    virtual void OnWorkbookOpen(CXlWorkbookEventArgs&) {}
+    virtual void OnWorkbookActivate(CXlWorkbookEventArgs&) {}
+    virtual void OnWorkbookDeactivate(CXlWorkbookEventArgs&) {}
+    virtual void OnWorkbookBeforeClose(CXlBeforeCloseEventArgs&) {}
+    virtual void OnWorkbookBeforeSave(CXlBeforeSaveEventArgs&) {}
+    virtual void OnWorkbookNewSheet(CXlWorkbookNewSheetEventArgs&) {}
+
     // Process attach: records the module file name; the add-in's override
     // then names the add-in and builds the registration objects.
     virtual int ProcessAttach(void* module);
@@ -43,6 +63,12 @@ public:
     virtual void OnError(CXlOper& result, const CXlRuntimeException& e);
     // Asks whether to go on after registration failures; true to continue.
     virtual bool ContinueAfterRegistrationFailures();
+    // An event argument Excel left out or gave in another type: FALSE for a
+    // flag (xltypeBool), an empty text (xltypeStr), nil otherwise.
+    virtual void DefaultEventArgument(uint32_t xltype, CXlOper& value) const;
+    // Whether to start the bridge to Excel's object model, and through what.
+    virtual bool ComBridgeEnabled() const { return true; }
+    virtual const Zr::Xll::ComPlatform& ComBridgePlatform() const { return Zr::Xll::SystemComPlatform(); }
 
     // The exports' work.
     int AutoOpen();
@@ -60,6 +86,28 @@ public:
     std::vector<Zr::Xll::CXlFunctionRegistration>& Registrations() { return registrations_; }
     // The help context number given to each function name at the last open.
     uint16_t HelpContextOf(const std::u16string& name) const;
+    // "xll_<module>_<event>": the name of the hidden command for `event`.
+    std::u16string HiddenCommandName(const std::u16string& event) const;
+    // The ribbon implementation, chosen at the first callback after opening.
+    CXlpRibbonImpl& Ribbon();
+
+    CXllOpenEvent openEvent;
+    CXlRegisterFunctionsEvent registerFunctionsEvent;
+    CXllCloseEvent closeEvent;
+    CXlNewWorkbookEvent newWorkbookEvent;
+    CXlSelectionChangeEvent selectionChangeEvent;
+    CXlBeforeDoubleClickEvent beforeDoubleClickEvent;
+    CXlBeforeRightClickEvent beforeRightClickEvent;
+    CXlSheetActivateEvent sheetActivateEvent;
+    CXlSheetDeactivateEvent sheetDeactivateEvent;
+    CXlCalculateEvent calculateEvent;
+    CXlSheetChangeEvent sheetChangeEvent;
+    CXlWorkbookOpenEvent workbookOpenEvent;
+    CXlWorkbookActivateEvent workbookActivateEvent;
+    CXlWorkbookDeactivateEvent workbookDeactivateEvent;
+    CXlWorkbookBeforeCloseEvent workbookBeforeCloseEvent;
+    CXlWorkbookBeforeSaveEvent workbookBeforeSaveEvent;
+    CXlWorkbookNewSheetEvent workbookNewSheetEvent;
 
 protected:
     // Builds one registration object per static record, in list order.
@@ -69,11 +117,14 @@ private:
     void Open();
     void DetermineExcelVersion();
     void ReadWorkspaceSettings();
-    void AddObserverCommand();
+    void AddHiddenCommands();
+    void StartComBridge();
+    void StopComBridge();
     void AssignHelpContexts();
     bool RegisterFunctions();
     void UnregisterFunctions();
     Zr::Xll::RegistrationContext Context() const;
+    std::string DisplayName() const;
     void AlertInitializationError(const std::string& what) const;
 
     std::string name_;
@@ -86,8 +137,9 @@ private:
     int excelVersion_ = 0;
     std::vector<Zr::Xll::CXlFunctionRegistration> registrations_;
     std::map<std::u16string, uint16_t> helpContexts_;
-    std::unique_ptr<XlFunctionRecord> observerRecord_;
-    std::u16string observerName_;
+    bool hiddenCommandsAdded_ = false;
+    std::unique_ptr<CXllCom> com_;
+    std::unique_ptr<CXlpRibbonImpl> ribbon_;
     CXlFormulaWizardDetector wizardDetector_;
     CXlWizExUIFunctionRegistry wizardRegistry_;
     CWizardHook wizardHook_;

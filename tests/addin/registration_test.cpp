@@ -81,6 +81,17 @@ TEST_P(RegistrationTest, EveryFunctionAndCommandIsRegistered) {
     EXPECT_EQ(observer->second.TypeText(), u"RJPPP");
     EXPECT_TRUE(observer->second.throughExcel4);  // it has only the legacy form
     EXPECT_EQ(observer->second.Category(), Value::TextUtf8("User Defined"));
+    const std::u16string prefix = observer->first.substr(0, observer->first.size() - 9);  // "xll_<module>"
+    for (const char16_t* event : {u"OnSheetActivate", u"OnSheetDeactivate", u"OnCalculate"}) {
+        const Registration& command = active_.at(prefix + u"_" + event);
+        EXPECT_EQ(command.Procedure(), std::u16string(u"CXllComImpl_") + event);
+        EXPECT_EQ(command.TypeText(), u"A");
+        EXPECT_EQ(command.Category(), Value::TextUtf8("User Defined"));
+    }
+    const Registration& check = active_.at(u"xlCheckInstance");
+    EXPECT_EQ(check.TypeText(), u"J");
+    EXPECT_EQ(check.Category(), Value::TextUtf8("Private Macros"));
+    EXPECT_EQ(check.FunctionHelp(), u"Implementation function used by library initialisation routines..");
 }
 
 // ZrVersion answers through both entries, a second open does nothing, the manager and --list know it.
@@ -100,7 +111,7 @@ TEST_P(RegistrationTest, OpenCallRemoveAndOpenAgain) {
     EXPECT_NE(list.str().find("Get version information.."), std::string::npos);
     // Removed, it unregisters everything; unloaded, it has handed back all Excel gave it; loaded again,
     // it opens and registers afresh.
-    EXPECT_EQ(active_.size(), 134u);  // the worksheet functions, the ribbon callback and the observer command
+    EXPECT_EQ(active_.size(), 138u);  // the worksheet functions, the ribbon callback and five hidden commands
     EXPECT_EQ(host_.AutoClose(), 1);
     EXPECT_EQ(host_.AutoRemove(), 1);
     EXPECT_TRUE(host_.ActiveFunctions().empty());
