@@ -11,13 +11,15 @@ using namespace Zr::Host;
 using Zr::HostPlatform::CommandLineArgument;  // formulas are read as UTF-8
 
 constexpr const char* kUsage =
-    "usage: zrhost [--legacy] [--list] [--refuse NAME]... [--answer yes|no] ADDIN [FORMULA...]\n";
+    "usage: zrhost [--legacy] [--list] [--refuse NAME]... [--answer yes|no] [--event N,ARG1,ARG2,ARG3]...\n"
+    "              ADDIN [FORMULA...]\n";
 
 struct Options {
     Mode mode = Mode::Excel12;
     bool list = false;
     int answer = kAnswerNo;
     std::vector<std::string> refused;
+    std::vector<std::string> events;  // application events, as argument lists
     std::string addin;
     std::vector<std::string> formulas;
 };
@@ -32,6 +34,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.list = true;
         } else if (arg == "--refuse" && hasValue) {
             o.refused.push_back(CommandLineArgument(argv[++i]));
+        } else if (arg == "--event" && hasValue) {
+            o.events.push_back(CommandLineArgument(argv[++i]));
         } else if (arg == "--answer" && hasValue) {
             const std::string answer = CommandLineArgument(argv[++i]);
             if (answer != "yes" && answer != "no") return false;
@@ -95,6 +99,20 @@ int main(int argc, char** argv) {
         std::cout << formula << '\n';
         try {
             std::cout << FormatValue(host.Evaluate(formula)) << '\n';
+        } catch (const FormulaError& e) {
+            std::cout << "error: " << e.what() << '\n';
+            status = 2;
+        }
+        events.PrintNew();
+    }
+    // "--event 11,\"Book1\",,TRUE": the arguments are read as a formula's.
+    for (const std::string& event : options.events) {
+        std::cout << "event " << event << '\n';
+        try {
+            std::vector<Value> values = ParseFormula("E(" + event + ")").arguments;
+            const int number = values.empty() ? -1 : int(values[0].number);
+            if (!values.empty()) values.erase(values.begin());
+            std::cout << FormatValue(host.RaiseApplicationEvent(number, values)) << '\n';
         } catch (const FormulaError& e) {
             std::cout << "error: " << e.what() << '\n';
             status = 2;
