@@ -1,4 +1,5 @@
 // Excel's side of the functions an add-in calls back: what each answers.
+#include <algorithm>
 #include <array>
 
 #include "host/coercion.h"
@@ -67,6 +68,11 @@ Reply HostState::Answer(int function, const std::vector<Value>& args, bool throu
     const std::optional<bool> fits = CountFits(base, args.size());
     if (!fits) return Failure(xlretInvXlfn);
     if (!*fits) return Failure(xlretInvCount);
+    {
+        std::lock_guard lock(mutex);
+        if (std::find(failedFunctions.begin(), failedFunctions.end(), base) != failedFunctions.end())
+            return Failure(xlretFailed);
+    }
     switch (base) {
     case xlCoerce: return Coerce(args, !throughExcel12);
     case xlGetHwnd: return MainWindowHandle();

@@ -203,6 +203,11 @@ void Host::RefuseRegistration(std::u16string functionName) {
     state_->refusedNames.push_back(std::move(functionName));
 }
 
+void Host::FailFunction(int function) {
+    std::lock_guard lock(state_->mutex);
+    state_->failedFunctions.push_back(function);
+}
+
 void Host::SetRealTimeData(Value value) {
     std::lock_guard lock(state_->mutex);
     state_->realTimeData = std::move(value);

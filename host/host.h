@@ -90,6 +90,8 @@ public:
     // xlfRegister of this function name will answer #VALUE!, as Excel does
     // when it cannot register a function.
     void RefuseRegistration(std::u16string functionName);
+    // Calls of Excel function `function` (xlcNew, ...) fail from now on with xlretFailed.
+    void FailFunction(int function);
     // What xlfRtd answers from now on (#N/A, the default, means no server runs).
     void SetRealTimeData(Value value);
     // Excel's application event `number` with up to three values, through the

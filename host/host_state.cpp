@@ -52,6 +52,7 @@ void HostState::ResetSession() {
     log.clear();
     foreignFrees = 0;
     workbooks = 0;
+    failedFunctions.clear();
     realTimeData = Value::Error(xlerrNA);
     autoFreeCalls = 0;
 }

@@ -52,6 +52,7 @@ public:
     std::vector<void*> windows;        // opened by the host, in order
     std::u16string wizardFunction;     // what the Function Arguments dialog edits
     std::atomic<size_t> autoFreeCalls = 0;
+    std::vector<int> failedFunctions;  // answered with xlretFailed
     int workbooks = 0;                 // opened with xlcNew, not yet closed
     Value realTimeData = Value::Error(xlerrNA);  // what xlfRtd answers
 

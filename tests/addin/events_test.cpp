@@ -14,10 +14,11 @@ Value Text(const char* text) { return Value::TextUtf8(text); }
 class EventsTest : public AddinTest {
 protected:
     void SetUp() override {}
-    void OpenFrame(int objectModel) {
+    void OpenFrame(int objectModel, int failedFunction = 0) {
         std::string error;
         ASSERT_TRUE(host_.Load(ZR_FRAME_TEST_ADDIN_PATH, GetParam(), error)) << error;
         host_.CallExport("FrameComSetup", "JJ", {Num(objectModel)});
+        if (failedFunction) host_.FailFunction(failedFunction);
         ASSERT_EQ(host_.AutoOpen(), 1);
     }
     std::u16string Events() { return CallEntry("FrameEvents", "").text; }
@@ -109,18 +110,47 @@ TEST_P(EventsTest, BridgeAssignsChainsAndRestoresTheHandlers) {
     }
 }
 
-// A bridge that cannot connect leaves the add-in open, its functions working and the properties alone;
-// the failure is told once, with its message.
+// A bridge that fails leaves the add-in open, its functions working and the properties alone; the failure
+// is told once, with its message. Echo is back on unless switching it was what failed.
 TEST_P(EventsTest, FailedBridgeIsReportedOnceAndChangesNothingElse) {
-    OpenFrame(3);
-    ASSERT_EQ(host_.Alerts().size(), 1u);
-    EXPECT_TRUE(host_.Alerts()[0].text.ends_with(
-        u".so cannot follow Excel's application events:\nFailed to find running application"));
-    EXPECT_EQ(Calls(xlcEcho).back(), std::vector<Value>{kTrue});
-    EXPECT_EQ(host_.OpenWorkbooks(), 0);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(Property(i), u"");
-    EXPECT_EQ(CallEntry("FrameXloResult", ""), Num(42));
-    EXPECT_EQ(host_.RaiseApplicationEvent(11, {Text("cancel")}), kTrue);  // the observer command does not need it
+    const struct {
+        int objectModel, failedFunction;
+        const char16_t* message;
+        int workbooksLeft;
+    } cases[] = {
+        {3, 0, u"Failed to find running application", 0},
+        {1, xlcEcho, u"InitExcelOleFix() failed to switch off workbook echo with error 32", 0},
+        {1, xlcNew, u"InitExcelOleFix() failed to create new workbook with error 32", 0},
+        {1, xlcFileClose, u"TermExcelOleFix() failed to close temporary workbook with error 32", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failedFunction);
+        OpenFrame(c.objectModel, c.failedFunction);
+        ASSERT_EQ(host_.Alerts().size(), 1u);
+        EXPECT_TRUE(host_.Alerts()[0].text.ends_with(u" cannot follow Excel's application events:\n" +
+                                                    std::u16string(c.message)));
+        if (c.failedFunction != xlcEcho) EXPECT_EQ(Calls(xlcEcho).back(), std::vector<Value>{kTrue});
+        EXPECT_EQ(host_.OpenWorkbooks(), c.workbooksLeft);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(Property(i), u"");
+        EXPECT_EQ(CallEntry("FrameXloResult", ""), Num(42));
+        EXPECT_EQ(host_.RaiseApplicationEvent(11, {Text("cancel")}), kTrue);  // the observer command does not need it
+        TearDown();
+    }
+}
+
+// Opened, closed and removed again and again in one load, the bridge leaves no instance behind to refuse
+// the next one, and every property back as it was.
+TEST_P(EventsTest, RepeatedOpensLeaveNothingBehind) {
+    OpenFrame(2);
+    for (int i = 0; i < 100; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Property(2), CommandName("OnCalculate"));
+        host_.AutoClose();
+        host_.AutoRemove();
+        EXPECT_EQ(Property(2), u"PreviousOnCalculate");
+        ASSERT_EQ(host_.AutoOpen(), 1);
+    }
+    EXPECT_TRUE(host_.Alerts().empty());
 }
 
 ZR_IN_BOTH_MODES(EventsTest);
