@@ -84,8 +84,8 @@ void CXllCom::Init() {
         }
         TermExcelOleFix();
         for (size_t i = 0; i < kComHandlerCount; ++i) {
-            const auto which = ComHandler(i);
-            previous_[i] = platform_.assignHandler(ComHandlerName(which), app->HiddenCommandName(ComHandlerName(which)));
+            const std::u16string property = ComHandlerName(ComHandler(i));
+            previous_[i] = platform_.assignHandler(property, app->HiddenCommandName(property));
             assigned_[i] = true;
         }
     } catch (...) {

@@ -69,6 +69,7 @@ int CXllApp::ProcessAttach(void*) {
 void CXllApp::ProcessDetach() {
     for (auto& r : registrations_) r.MarkUnregistered();
     registrations_.clear();
+    hiddenCommandsAdded_ = false;
     open_ = false;
 }
 

@@ -8,6 +8,7 @@ using namespace Zr::Testing;
 namespace {
 const Value kFalse = Value::Bool(false), kTrue = Value::Bool(true), kMissing = Value::Missing();
 Value Text(const char* text) { return Value::TextUtf8(text); }
+using Calls = std::vector<std::vector<Value>>;  // the arguments of each call
 
 // The frame add-in, whose observers record every event and cancel one whose text starts with "cancel",
 // over a stand-in object model (FrameComSetup).
@@ -23,9 +24,9 @@ protected:
     }
     std::u16string Events() { return CallEntry("FrameEvents", "").text; }
     std::u16string Property(int i) { return CallEntry("FrameComProperty", "J", {Num(i)}).text; }
-    // The arguments of each call of `function` in the call log.
-    std::vector<std::vector<Value>> Calls(int function) {
-        std::vector<std::vector<Value>> calls;
+    // The calls of Excel function `function` in the call log.
+    Calls CallsOf(int function) {
+        Calls calls;
         for (const auto& c : host_.CallLog())
             if (c.function == function) calls.push_back(c.arguments);
         return calls;
@@ -86,8 +87,8 @@ TEST_P(EventsTest, BridgeAssignsChainsAndRestoresTheHandlers) {
     for (int objectModel : {1, 2}) {
         SCOPED_TRACE(objectModel);
         OpenFrame(objectModel);
-        EXPECT_EQ(Calls(xlcEcho), (std::vector<std::vector<Value>>{{kFalse}, {kTrue}}));
-        EXPECT_EQ(Calls(xlcNew).size(), 1u);
+        EXPECT_EQ(CallsOf(xlcEcho), (Calls{{kFalse}, {kTrue}}));
+        EXPECT_EQ(CallsOf(xlcNew).size(), 1u);
         EXPECT_EQ(host_.OpenWorkbooks(), 0);
         const char* const events[] = {"OnSheetActivate", "OnSheetDeactivate", "OnCalculate"};
         for (int i = 0; i < 3; ++i) {
@@ -97,15 +98,14 @@ TEST_P(EventsTest, BridgeAssignsChainsAndRestoresTheHandlers) {
             host_.ClearCallLog();
             EXPECT_EQ(host_.Call(name, {}), kTrue);
             EXPECT_EQ(Events(), Text(events[i]).text + u";");
-            const auto runs = Calls(xlcRun);
-            if (objectModel == 1) EXPECT_TRUE(runs.empty());
-            else EXPECT_EQ(runs, (std::vector<std::vector<Value>>{{Text(("Previous" + std::string(events[i]) + "()").c_str())}}));
+            const std::string previous = "Previous" + std::string(events[i]) + "()";
+            EXPECT_EQ(CallsOf(xlcRun), objectModel == 1 ? Calls{} : Calls{{Text(previous.c_str())}});
         }
         EXPECT_EQ(host_.AutoClose(), 1);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(Property(i), objectModel == 2 ? u"Previous" + Text(events[i]).text : u"");
         host_.ClearCallLog();
         EXPECT_EQ(host_.Call(CommandName("OnCalculate"), {}), kTrue);  // stopped: nothing to chain
-        EXPECT_TRUE(Calls(xlcRun).empty());
+        EXPECT_TRUE(CallsOf(xlcRun).empty());
         TearDown();
     }
 }
@@ -129,7 +129,7 @@ TEST_P(EventsTest, FailedBridgeIsReportedOnceAndChangesNothingElse) {
         ASSERT_EQ(host_.Alerts().size(), 1u);
         EXPECT_TRUE(host_.Alerts()[0].text.ends_with(u" cannot follow Excel's application events:\n" +
                                                     std::u16string(c.message)));
-        if (c.failedFunction != xlcEcho) EXPECT_EQ(Calls(xlcEcho).back(), std::vector<Value>{kTrue});
+        if (c.failedFunction != xlcEcho) EXPECT_EQ(CallsOf(xlcEcho).back(), std::vector<Value>{kTrue});
         EXPECT_EQ(host_.OpenWorkbooks(), c.workbooksLeft);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(Property(i), u"");
         EXPECT_EQ(CallEntry("FrameXloResult", ""), Num(42));
@@ -155,7 +155,10 @@ TEST_P(EventsTest, RepeatedOpensLeaveNothingBehind) {
 
 ZR_IN_BOTH_MODES(EventsTest);
 
-using AddinEventsTest = AddinTest;
+class AddinEventsTest : public EventsTest {
+protected:
+    void SetUp() override { Open(ZR_ADDIN_PATH); }
+};
 
 // Natively the bridge is unavailable: opening asked Excel for nothing of it and told the user nothing; the
 // observer command and the hidden commands still answer.
@@ -165,8 +168,8 @@ TEST_P(AddinEventsTest, WithoutTheBridgeEventsStillAnswer) {
     EXPECT_EQ(host_.RaiseApplicationEvent(12, {Text("Book1"), kFalse, kTrue}), kTrue);
     EXPECT_EQ(host_.RaiseApplicationEvent(12, {Text("Book1"), kTrue}), kFalse);
     EXPECT_EQ(host_.RaiseApplicationEvent(13, {Text("Book1"), kTrue, kTrue}), kFalse);
-    for (const char* command : {"CXllComImpl_OnSheetActivate", "CXllComImpl_OnSheetDeactivate", "CXllComImpl_OnCalculate"})
-        EXPECT_EQ(host_.CallExport(command, "A", {}), kTrue) << command;
+    for (const char* event : {"OnSheetActivate", "OnSheetDeactivate", "OnCalculate"})
+        EXPECT_EQ(host_.CallExport(std::string("CXllComImpl_") + event, "A", {}), kTrue) << event;
     EXPECT_EQ(host_.CallExport("xlCheckInstance", "J", {}), Num(1));
 }
 
@@ -180,11 +183,8 @@ TEST_P(AddinEventsTest, RibbonCallbackGoesToTheServerOnlyWhenOneAnswers) {
     host_.AutoClose();
     host_.ClearCallLog();
     EXPECT_EQ(host_.Call(u"RibbonCallback", call), Text("answered"));
-    std::vector<std::vector<Value>> asked;
-    for (const auto& c : host_.CallLog())
-        if (c.function == xlfRtd) asked.push_back(c.arguments);
     const Value server = Text("XlpRibbonServer.XlpRtdRibbonServer"), path = Text(host_.AddinPath().c_str());
-    EXPECT_EQ(asked, (std::vector<std::vector<Value>>{
+    EXPECT_EQ(CallsOf(xlfRtd), (Calls{
                          {server, Text(""), Text("Connect"), path, Text("")},
                          {server, Text(""), Text("7"), path, Text("button1\ttag\t2\ttext\titem\t1")}}));
 }
