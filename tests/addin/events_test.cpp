@@ -21,6 +21,7 @@ protected:
         host_.CallExport("FrameComSetup", "JJ", {Num(objectModel)});
         if (failedFunction) host_.FailFunction(failedFunction);
         ASSERT_EQ(host_.AutoOpen(), 1);
+        EXPECT_EQ(Events(), u"open:" + Text(host_.AddinPath().c_str()).text + u";register;");  // the add-in's own
     }
     std::u16string Events() { return CallEntry("FrameEvents", "").text; }
     std::u16string Property(int i) { return CallEntry("FrameComProperty", "J", {Num(i)}).text; }
@@ -102,6 +103,7 @@ TEST_P(EventsTest, BridgeAssignsChainsAndRestoresTheHandlers) {
             EXPECT_EQ(CallsOf(xlcRun), objectModel == 1 ? Calls{} : Calls{{Text(previous.c_str())}});
         }
         EXPECT_EQ(host_.AutoClose(), 1);
+        EXPECT_EQ(Events(), u"close;");
         for (int i = 0; i < 3; ++i) EXPECT_EQ(Property(i), objectModel == 2 ? u"Previous" + Text(events[i]).text : u"");
         host_.ClearCallLog();
         EXPECT_EQ(host_.Call(CommandName("OnCalculate"), {}), kTrue);  // stopped: nothing to chain
