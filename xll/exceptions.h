@@ -54,6 +54,9 @@ class CXlComException : public CXlRuntimeException {
 public:
     CXlComException(const std::u16string& operation, int32_t hresult);
     CXlComException(const std::string& operation, int32_t hresult);
+    // The same failure reported with a message text of its own.
+    CXlComException(const std::u16string& operation, int32_t hresult, const std::u16string& message)
+        : CXlRuntimeException(message), operation_(operation), hresult_(hresult) {}
     const std::u16string& Operation() const { return operation_; }
     int32_t Result() const { return hresult_; }
 
