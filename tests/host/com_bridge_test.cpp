@@ -40,13 +40,14 @@ TEST(ComBridge, FindsTheHostingInstanceOrReportsWhyNot) {
         bool progId;
         std::optional<Options> foreign, hosting;  // the foreign instance starts first
         const char16_t* error;                    // null: the hosting instance is found
+        bool foreignAsked = false;                // before the hosting one was found
     } cases[] = {
         {"hosting workbook in the table, foreign active", true, Options{.answer = kForeign},
          Options{.active = false, .workbook = true}, nullptr},
         {"hosting active, foreign workbook in the table", true,
-         Options{.answer = kForeign, .active = false, .workbook = true}, Options{}, nullptr},
+         Options{.answer = kForeign, .active = false, .workbook = true}, Options{}, nullptr, true},
         {"hosting only by its workbook window, foreign active", true, Options{.answer = kForeign},
-         Options{.active = false, .window = true}, nullptr},
+         Options{.active = false, .window = true}, nullptr, true},
         {"no identifier, hosting workbook in the table", false, std::nullopt,
          Options{.active = false, .workbook = true}, nullptr},
         {"no identifier", false, std::nullopt, std::nullopt,
@@ -86,6 +87,8 @@ TEST(ComBridge, FindsTheHostingInstanceOrReportsWhyNot) {
             }
             for (const std::u16string& entry : foreign ? foreign->Log() : std::vector<std::u16string>{})
                 EXPECT_TRUE(entry.starts_with(u"ExecuteExcel4Macro(")) << ToUtf8(entry);
+            // The foreign instance asked before the hosting one was found, and passed over.
+            EXPECT_EQ(foreign && !foreign->Log().empty(), c.foreignAsked);
         } catch (const CXlComException& e) {
             EXPECT_EQ(ToUtf8(e.WideMessage()), ToUtf8(c.error ? c.error : u"(found)"));
         }
