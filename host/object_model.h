@@ -46,8 +46,9 @@ private:
     void* window_ = nullptr;
 };
 
-// The programmatic identifier "Excel.Application" of the current user, naming
-// the class the instances register under; false when the registry refuses.
+// The programmatic identifier "Excel.Application" under HKEY_CLASSES_ROOT (Wine's
+// CLSIDFromProgID does not read the per-user classes), naming the class the
+// instances register under; false when the registry refuses.
 bool RegisterExcelProgId();
 void UnregisterExcelProgId();
 
