@@ -4,6 +4,11 @@
 
 #include "host/host.h"
 #include "host/host_platform.h"
+#if _WIN32
+#include <optional>
+
+#include "host/object_model.h"
+#endif
 
 namespace {
 
@@ -12,11 +17,13 @@ using Zr::HostPlatform::CommandLineArgument;  // formulas are read as UTF-8
 
 constexpr const char* kUsage =
     "usage: zrhost [--legacy] [--list] [--refuse NAME]... [--answer yes|no] [--event N,ARG1,ARG2,ARG3]...\n"
-    "              ADDIN [FORMULA...]\n";
+    "              [--com] ADDIN [FORMULA...]\n"
+    "  --com  (Windows) play Excel's object model and print what the add-in did with it\n";
 
 struct Options {
     Mode mode = Mode::Excel12;
     bool list = false;
+    bool com = false;
     int answer = kAnswerNo;
     std::vector<std::string> refused;
     std::vector<std::string> events;  // application events, as argument lists
@@ -32,6 +39,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.mode = Mode::Legacy;
         } else if (arg == "--list") {
             o.list = true;
+        } else if (arg == "--com") {
+            o.com = true;
         } else if (arg == "--refuse" && hasValue) {
             o.refused.push_back(CommandLineArgument(argv[++i]));
         } else if (arg == "--event" && hasValue) {
@@ -81,6 +90,16 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 64;
     }
+#if _WIN32
+    // A foreign Excel started first (the running Excel.Application) and the
+    // one hosting the add-in, found through its workbook and its window.
+    std::optional<ExcelInstance> foreign, hosting;
+    if (options.com) {
+        RegisterExcelProgId();
+        foreign.emplace(ExcelInstanceOptions{.answer = MacroAnswer::Foreign});
+        hosting.emplace(ExcelInstanceOptions{.active = false, .workbook = true, .window = true});
+    }
+#endif
     Host host;
     for (const std::string& name : options.refused) host.RefuseRegistration(FromUtf8(name));
     host.SetQuestionAnswer(options.answer);
@@ -123,5 +142,13 @@ int main(int argc, char** argv) {
     host.AutoRemove();
     events.PrintNew();
     host.Unload();
+#if _WIN32
+    if (options.com) {
+        for (const auto& [name, instance] : {std::pair{"foreign", &foreign}, std::pair{"hosting", &hosting}})
+            for (const std::u16string& entry : (*instance)->Log())
+                std::cout << "COM " << name << ": " << ToUtf8(entry) << '\n';
+        UnregisterExcelProgId();
+    }
+#endif
     return status;
 }

@@ -49,7 +49,7 @@ CXlComException::CXlComException(const std::string& operation, int32_t hresult)
     : CXlComException(Wide(operation), hresult) {}
 
 CXlComException CXlComException::Described(const std::string& message, int32_t hresult) {
-    return CXlComException(message, Wide(message), hresult);
+    return CXlComException(Wide(message), hresult, Wide(message));
 }
 
 CXlErrorException::CXlErrorException(ExcelErrorCode code)

@@ -54,14 +54,15 @@ class CXlComException : public CXlRuntimeException {
 public:
     CXlComException(const std::u16string& operation, int32_t hresult);
     CXlComException(const std::string& operation, int32_t hresult);
+    // The same failure reported with a message text of its own.
+    CXlComException(const std::u16string& operation, int32_t hresult, const std::u16string& message)
+        : CXlRuntimeException(message), operation_(operation), hresult_(hresult) {}
     // A failed step that words its own message, e.g. "Reset() failed with error 5".
     static CXlComException Described(const std::string& message, int32_t hresult);
     const std::u16string& Operation() const { return operation_; }
     int32_t Result() const { return hresult_; }
 
 private:
-    CXlComException(const std::string& message, const std::u16string& operation, int32_t hresult)
-        : CXlRuntimeException(message), operation_(operation), hresult_(hresult) {}
     std::u16string operation_;
     int32_t hresult_;
 };
