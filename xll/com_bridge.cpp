@@ -52,13 +52,10 @@ CXllCom::CXllCom(const ComPlatform& platform) : platform_(platform) {
     g_instance = this;
 }
 
-CXllCom::~CXllCom() {
-    try {
-        Term();
-    } catch (...) {
-    }
-    g_instance = nullptr;
-}
+// No Term here: a bridge still connected at destruction is being unloaded
+// without xlAutoClose (process exit), where neither Excel nor COM may be
+// called; the process takes what is left.
+CXllCom::~CXllCom() { g_instance = nullptr; }
 
 CXllCom* CXllCom::Instance() { return g_instance; }
 

@@ -236,7 +236,10 @@ void CXllApp::StartComBridge() {
 }
 
 void CXllApp::StopComBridge() {
-    if (com_) com_->Term();
+    try {
+        if (com_) com_->Term();
+    } catch (const CXlRuntimeException&) {  // closing goes on without the events
+    }
     com_.reset();
 }
 
