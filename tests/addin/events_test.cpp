@@ -164,11 +164,16 @@ protected:
     void SetUp() override { Open(ZR_ADDIN_PATH); }
 };
 
-// Natively the bridge is unavailable: opening asked Excel for nothing of it and told the user nothing; the
-// observer command and the hidden commands still answer.
+// Natively the bridge is unavailable: opening asked Excel for nothing of it and told the user nothing. On
+// Windows, with no Excel object model running, it fails and says so once. Either way the observer command
+// and the hidden commands still answer.
 TEST_P(AddinEventsTest, WithoutTheBridgeEventsStillAnswer) {
+#if _WIN32
+    EXPECT_EQ(host_.Alerts().size(), 1u);
+#else
     for (const auto& c : host_.CallLog()) EXPECT_TRUE(c.function != xlcEcho && c.function != xlcNew) << c.function;
     EXPECT_TRUE(host_.Alerts().empty());
+#endif
     EXPECT_EQ(host_.RaiseApplicationEvent(12, {Text("Book1"), kFalse, kTrue}), kTrue);
     EXPECT_EQ(host_.RaiseApplicationEvent(12, {Text("Book1"), kTrue}), kFalse);
     EXPECT_EQ(host_.RaiseApplicationEvent(13, {Text("Book1"), kTrue, kTrue}), kFalse);
