@@ -37,6 +37,8 @@ public:
     // What was done to it: "ExecuteExcel4Macro(<text>)" and "<property> = <text>".
     std::vector<std::u16string> Log() const;
     std::u16string Property(const std::u16string& name) const;
+    // References held to its Application object, its own and the registrations' included.
+    unsigned long References() const;
 
     class Application;
 

@@ -213,6 +213,11 @@ ExcelInstance::~ExcelInstance() {
 std::vector<std::u16string> ExcelInstance::Log() const { return application_->Log(); }
 std::u16string ExcelInstance::Property(const std::u16string& name) const { return application_->Handler(name); }
 
+unsigned long ExcelInstance::References() const {
+    application_->AddRef();
+    return application_->Release();
+}
+
 bool RegisterExcelProgId() {
     HKEY key = nullptr;
     const std::wstring path = std::wstring(kProgIdKey) + L"\\CLSID";

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "host/host.h"
 #include "host/object_model.h"
 #include "host/value.h"
 #include "xll/exceptions.h"
@@ -95,6 +96,39 @@ TEST(ComBridge, FindsTheHostingInstanceOrReportsWhyNot) {
         Com::Disconnect();
         EXPECT_THROW(Com::AssignHandler(u"OnCalculate", u"xll_after"), CXlComException);
     }
+    UnregisterExcelProgId();
+}
+
+// The add-in itself, loaded, opened, closed and unloaded 100 times in one
+// process beside a foreign instance: each open sets the hosting instance's
+// three properties to its hidden commands, each close puts back what they
+// held, and no reference to either instance is left behind.
+TEST(ComBridge, AddinSetsAndRestoresItsHostsHandlersEveryLoad) {
+    ASSERT_TRUE(RegisterExcelProgId());
+    ExcelInstance foreign(Options{.answer = MacroAnswer::Foreign, .active = false, .workbook = true});
+    ExcelInstance hosting(Options{});
+    const unsigned long foreignReferences = foreign.References(), hostingReferences = hosting.References();
+    for (int round = 0; round < 100; ++round) {
+        SCOPED_TRACE(round);
+        Host host;
+        std::string error;
+        ASSERT_TRUE(host.Load(ZR_ADDIN_PATH, error)) << error;
+        ASSERT_EQ(host.AutoOpen(), 1);
+        EXPECT_TRUE(host.Alerts().empty());
+        for (const char16_t* property : {u"OnSheetActivate", u"OnSheetDeactivate", u"OnCalculate"}) {
+            const std::u16string name = hosting.Property(property);
+            EXPECT_TRUE(name.starts_with(u"xll_") && name.ends_with(u"_" + std::u16string(property))) << ToUtf8(name);
+        }
+        host.AutoClose();
+        host.AutoRemove();
+        host.Unload();
+        for (const char16_t* property : {u"OnSheetActivate", u"OnSheetDeactivate", u"OnCalculate"})
+            EXPECT_EQ(ToUtf8(hosting.Property(property)), "");
+    }
+    for (const std::u16string& entry : foreign.Log())
+        EXPECT_TRUE(entry.starts_with(u"ExecuteExcel4Macro(")) << ToUtf8(entry);
+    EXPECT_EQ(foreign.References(), foreignReferences);
+    EXPECT_EQ(hosting.References(), hostingReferences);
     UnregisterExcelProgId();
 }
 
