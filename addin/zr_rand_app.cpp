@@ -1,5 +1,6 @@
 // The add-in's application object: names the add-in and builds one
 // registration object per static record.
+#include "functions/version_info.h"
 #include "xll/function_record.h"
 #include "xll/xll_app.h"
 
@@ -9,7 +10,7 @@ class ZrRandApp : public CXllApp {
 public:
     int ProcessAttach(void* module) override {
         CXllApp::ProcessAttach(module);
-        SetName("ZrRand3");
+        SetName(ZR_PRODUCT_NAME);
         BuildRegistrations();
         return 1;
     }

@@ -2,12 +2,13 @@
 
 #include "functions/arguments.h"
 #include "functions/version.h"
+#include "functions/version_info.h"
 
 namespace Zr::Functions {
 
 const char* const kVersionText =
-    "ZrRand3 Monte Carlo Functions for Microsoft Excel Version 3.3.0 Release September 25, 2012 "
-    "Copyright (C) 2012 the ZrRand3 authors. Provided as is, without warranty of any kind.";
+    ZR_DESCRIPTION " Version " ZR_VERSION_STRING " Release " ZR_RELEASE_DATE " " ZR_COPYRIGHT
+    " Provided as is, without warranty of any kind.";
 
 // No function-wizard check: the text is cheap and useful in the wizard too.
 ZR_FUNCTION(ZrVersion, u"Get version information.")
