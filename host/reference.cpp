@@ -44,6 +44,12 @@ const std::map<std::string, std::vector<std::string>> kExtraExamples = {
 };
 const std::map<std::string, std::string> kReplacedExamples = {{"ZrBetaParam", "0.4, 0.2"}};
 
+constexpr const char* kCommand = "A command Excel calls; it is not entered in cells.";
+constexpr const char* kErrors =
+    "#VALUE! when an argument lies outside the range its description gives; an argument that cannot be read as "
+    "its type gives #VALUE! or a text naming the argument; #N/A while Excel's Function Arguments dialog evaluates "
+    "the formula.";
+
 struct Cell {
     Cell(std::string t, std::string l = {}, bool c = false) : text(std::move(t)), link(std::move(l)), code(c) {}
     Cell(const char* t) : text(t) {}
@@ -137,7 +143,7 @@ public:
         Page page{e.file, e.name, {}};
         page.blocks.push_back({Block::Heading, e.name});
         page.blocks.push_back({Block::Paragraph, e.command && e.r.FunctionHelp().empty()
-                                                     ? "A command Excel calls; it is not entered in cells."
+                                                     ? kCommand
                                                      : HelpText(e.r.FunctionHelp())});
         std::string syntax = e.name + "(";
         for (size_t i = 0; i < names.size(); ++i) syntax += (i ? ", " : "") + ToUtf8(names[i]);
@@ -170,11 +176,9 @@ public:
         page.blocks.push_back({Block::Paragraph, Returns(first, names)});
         if (!names.empty()) {
             page.blocks.push_back({Block::Subheading, "Errors"});
-            page.blocks.push_back({Block::Paragraph, "#VALUE! when an argument lies outside the range its "
-                                                     "description gives or cannot be converted to its type; #N/A "
-                                                     "while Excel's Function Arguments dialog evaluates the formula. "
-                                                     "For example:"});
-            page.blocks.push_back(Errors(e.name, names, letters, examples[0]));
+            Block errors = Errors(e.name, names, letters, examples[0]);
+            page.blocks.push_back({Block::Paragraph, std::string(kErrors) + (errors.rows.size() > 1 ? " For example:" : "")});
+            if (errors.rows.size() > 1) page.blocks.push_back(errors);
         }
         page.blocks.push_back({Block::Subheading, "Examples"});
         page.blocks.push_back(shown);
@@ -214,7 +218,7 @@ private:
         if (v.rows == 4 && v.columns == 1)
             return "A 4 x 1 column: mean, standard deviation, skewness and kurtosis; enter it as an array formula.";
         if (v.columns == 1) return "A column of " + std::to_string(v.rows) + " numbers; enter it as an array formula.";
-        return "A matrix as large as its inputs (" + shape + " in the example); enter it as an array formula.";
+        return "A matrix whose size follows its inputs (" + shape + " in the example); enter it as an array formula.";
     }
 
     // Each numeric argument replaced in turn by the first value that makes an
@@ -236,14 +240,19 @@ private:
         Block table{Block::Table, "", {{{"Formula"}, {"Result"}}}};
         auto add = [&](const std::string& formula) {
             const Value v = Evaluate(formula);
-            if (!v.Is(ValueKind::Error)) return false;
+            // A text is the conversion message of an argument that cannot be read.
+            if (!v.Is(ValueKind::Error) && !v.Is(ValueKind::Text)) return false;
             table.rows.push_back({{"=" + formula, "", true}, {Shown(v), "", true}});
             return true;
         };
-        for (size_t i = 0; i < names.size() && i < values.size(); ++i)
-            if (std::string("BJI").find(letters[i]) != std::string::npos)
+        for (size_t i = 0; i < names.size() && i < values.size(); ++i) {
+            if (std::string("BJI").find(letters[i]) != std::string::npos) {
                 for (const char* bad : {"-1", "0"})
                     if (values[i] != bad && add(join(i, bad))) break;
+            } else if (letters[i] == 'Q') {
+                add(join(i, "{1,2}"));  // a single row
+            }
+        }
         if (!values.empty() && !names.empty()) add(join(0, "\"abc\""));
         return table;
     }
@@ -259,10 +268,17 @@ std::string Escaped(const std::string& s) {
     return out;
 }
 
+// Text outside code spans: < and > would read as HTML tags.
+std::string MarkdownText(const std::string& s) {
+    std::string out;
+    for (char c : s) out += c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+    return out;
+}
+
 std::string MarkdownCell(const Cell& c) {
     std::string text;
     for (char ch : c.text) text += ch == '|' ? std::string("\\|") : std::string(1, ch);
-    if (c.code) text = "`" + text + "`";
+    text = c.code ? "`" + text + "`" : MarkdownText(text);
     return c.link.empty() ? text : "[" + text + "](" + c.link + ".md)";
 }
 
@@ -291,9 +307,9 @@ std::string Markdown(const Page& page) {
     std::string out;
     for (const Block& b : page.blocks) {
         switch (b.kind) {
-            case Block::Heading: out += "# " + b.text + "\n\n"; break;
+            case Block::Heading: out += "# " + MarkdownText(b.text) + "\n\n"; break;
             case Block::Subheading: out += "## " + b.text + "\n\n"; break;
-            case Block::Paragraph: out += b.text + "\n\n"; break;
+            case Block::Paragraph: out += MarkdownText(b.text) + "\n\n"; break;
             case Block::Code: out += "```\n" + b.text + "\n```\n\n"; break;
             case Block::Table:
                 for (size_t r = 0; r < b.rows.size(); ++r) {
@@ -380,7 +396,8 @@ int main(int argc, char** argv) {
         Block table{Block::Table, "", {{{"Function"}, {"Description"}, {"Help context"}}}};
         for (const Entry& e : entries) {
             if (e.command != commands) continue;
-            table.rows.push_back({{e.name, e.file}, {HelpText(e.r.FunctionHelp())}, {std::to_string(e.topic)}});
+            const std::string help = HelpText(e.r.FunctionHelp());
+            table.rows.push_back({{e.name, e.file, true}, {help.empty() ? kCommand : help}, {std::to_string(e.topic)}});
             pages.push_back(generator.FunctionPage(e));
         }
         index.blocks.push_back(table);
