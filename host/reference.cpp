@@ -37,12 +37,13 @@ const std::map<std::string, std::string> kExampleValues = {
     {"data", "{1,2;2,3.5;3,3;4,5.5}"}};
 // Array arguments whose name is also a scalar's.
 const std::map<std::string, std::string> kArrayValues = {{"mean", "{0,1}"}, {"stdev", "{1,2}"}};
-// Functions whose example needs other values than the table's (argument text as typed).
-const std::map<std::string, std::vector<std::string>> kExtraExamples = {
+// Functions whose examples are written here rather than taken from the table
+// (the arguments as typed): values the table's do not fit, or more cases.
+const std::map<std::string, std::vector<std::string>> kOwnExamples = {
+    {"ZrBetaParam", {"0.4, 0.2"}},
     {"ZrNormDist", {"1.96, TRUE", "0, FALSE"}},
-    {"ZrRandNorm", {"4, 0, 1, 2, FALSE, TRUE, TRUE"}},
+    {"ZrRandNorm", {"5, 0, 1, 2, FALSE, FALSE, FALSE", "4, 0, 1, 2, FALSE, TRUE, TRUE"}},
 };
-const std::map<std::string, std::string> kReplacedExamples = {{"ZrBetaParam", "0.4, 0.2"}};
 
 constexpr const char* kCommand = "A command Excel calls; it is not entered in cells.";
 constexpr const char* kErrors =
@@ -159,12 +160,9 @@ public:
             page.blocks.push_back(table);
         }
         if (e.command) return page;
-        std::vector<std::string> examples;
-        const auto replaced = kReplacedExamples.find(e.name);
-        examples.push_back(replaced != kReplacedExamples.end() ? replaced->second : Arguments(names, letters));
-        if (auto extra = kExtraExamples.find(e.name); extra != kExtraExamples.end())
-            for (const std::string& a : extra->second)
-                if (a != examples[0]) examples.push_back(a);
+        const auto own = kOwnExamples.find(e.name);
+        const std::vector<std::string> examples =
+            own != kOwnExamples.end() ? own->second : std::vector{Arguments(names, letters)};
         Block shown{Block::Table, "", {{{"Formula"}, {"Result"}}}};
         Value first;
         for (const std::string& a : examples) {
@@ -214,15 +212,18 @@ private:
         if (!v.Is(ValueKind::Array)) return "An error value for the example's inputs.";
         const std::string shape = std::to_string(v.rows) + " x " + std::to_string(v.columns);
         if (sized && v.columns == 1) return "A column of `size` numbers: enter it as an array formula over `size` cells.";
-        if (sized) return "A matrix of `size` rows, one column per variable (" + shape + " in the example).";
+        if (sized)
+            return "A matrix of `size` rows, one column per variable (" + shape +
+                   " in the example); enter it as an array formula.";
         if (v.rows == 4 && v.columns == 1)
             return "A 4 x 1 column: mean, standard deviation, skewness and kurtosis; enter it as an array formula.";
         if (v.columns == 1) return "A column of " + std::to_string(v.rows) + " numbers; enter it as an array formula.";
         return "A matrix whose size follows its inputs (" + shape + " in the example); enter it as an array formula.";
     }
 
-    // Each numeric argument replaced in turn by the first value that makes an
-    // error, and the first argument by a text.
+    // The first example with each numeric argument replaced in turn by the
+    // first of -1 and 0 that gives an error, each matrix by a single row, and
+    // the first argument by a text.
     Block Errors(const std::string& name, const std::vector<std::u16string>& names, const std::string& letters,
                  const std::string& arguments) {
         std::vector<std::string> values;
