@@ -7,7 +7,7 @@ set(ZR_HELP_COMPILER ${CMAKE_BINARY_DIR}/hhp_compile/hhp_compile)
 file(GLOB ZR_HELP_PAGES CONFIGURE_DEPENDS ${ZR_HELP_DIR}/*)
 add_custom_command(OUTPUT ${ZR_HELP_COMPILER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/hhp_compile
-  COMMAND ${ZR_FPC} -v0 -FE${CMAKE_BINARY_DIR}/hhp_compile ${PROJECT_SOURCE_DIR}/scripts/hhp_compile.pas
+  COMMAND ${ZR_FPC} -v0 -l- -FE${CMAKE_BINARY_DIR}/hhp_compile ${PROJECT_SOURCE_DIR}/scripts/hhp_compile.pas
   DEPENDS ${PROJECT_SOURCE_DIR}/scripts/hhp_compile.pas
   COMMENT "Building the help compiler")
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/ZrRand3.chm
