@@ -1,5 +1,5 @@
 // The host's version of Excel's Function Arguments dialog: every active
-// function with its category, description and argument help.
+// function with its category, description, argument help and help topic.
 #include <ostream>
 
 #include "host/host.h"
@@ -28,6 +28,7 @@ void PrintFunction(std::ostream& out, const Registration& r) {
         out << '\n';
     }
     out << "  Export: " << ToUtf8(r.Procedure()) << " \"" << ToUtf8(r.TypeText()) << "\"\n";
+    if (!r.HelpTopic().empty()) out << "  Help: " << ToUtf8(r.HelpTopic()) << '\n';
 }
 
 }  // namespace

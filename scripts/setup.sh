@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libboost-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
-          clang libclang-rt-dev python3)
+          clang libclang-rt-dev python3
+          fp-utils fp-compiler fp-units-misc)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
