@@ -1,6 +1,7 @@
 #include "host/formula_parser.h"
 
 #include <charconv>
+#include <istream>
 
 namespace Zr::Host {
 namespace {
@@ -210,5 +211,16 @@ FormulaError::FormulaError(const std::string& message, size_t column)
     : std::runtime_error(message + " (column " + std::to_string(column) + ")"), column_(column) {}
 
 Formula ParseFormula(std::string_view text) { return Parser(text).Parse(); }
+
+std::vector<std::string> ReadFormulas(std::istream& in) {
+    std::vector<std::string> formulas;
+    for (std::string line; std::getline(in, line);) {
+        const size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#') continue;
+        line.erase(line.find_last_not_of(" \t\r") + 1);
+        formulas.push_back(std::move(line));
+    }
+    return formulas;
+}
 
 }  // namespace Zr::Host

@@ -4,6 +4,7 @@
 // formulas this host can evaluate.
 #pragma once
 
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,5 +34,9 @@ private:
 // range-like tables [1,2,;3,4,;,,] whose empty elements are blank cells.
 // Throws FormulaError on anything else.
 Formula ParseFormula(std::string_view text);
+
+// The formulas of a file, one per line, trailing spaces and a carriage return
+// removed; blank lines and lines whose first non-blank character is # are skipped.
+std::vector<std::string> ReadFormulas(std::istream& in);
 
 }  // namespace Zr::Host

@@ -1,5 +1,8 @@
 // zrhost: loads an XLL add-in as Excel would, evaluates formulas with it and
 // prints the results.
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <iostream>
 
 #include "host/host.h"
@@ -17,7 +20,9 @@ using Zr::HostPlatform::CommandLineArgument;  // formulas are read as UTF-8
 
 constexpr const char* kUsage =
     "usage: zrhost [--legacy] [--list] [--refuse NAME]... [--answer yes|no] [--event N,ARG1,ARG2,ARG3]...\n"
-    "              [--com] ADDIN [FORMULA...]\n"
+    "              [--com] [--file PATH|-]... [--repeat N] ADDIN [FORMULA...]\n"
+    "  --file  formulas one per line (- for standard input), after those on the command line\n"
+    "  --repeat  calls each formula N times and prints the mean time per call\n"
     "  --com  (Windows) play Excel's object model and print what the add-in did with it\n";
 
 struct Options {
@@ -27,6 +32,8 @@ struct Options {
     int answer = kAnswerNo;
     std::vector<std::string> refused;
     std::vector<std::string> events;  // application events, as argument lists
+    std::vector<std::string> files;  // "-" is standard input
+    long repeat = 0;                 // 0: no timing
     std::string addin;
     std::vector<std::string> formulas;
 };
@@ -45,6 +52,11 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.refused.push_back(CommandLineArgument(argv[++i]));
         } else if (arg == "--event" && hasValue) {
             o.events.push_back(CommandLineArgument(argv[++i]));
+        } else if (arg == "--file" && hasValue) {
+            o.files.push_back(argv[++i]);  // as the system's file functions take it
+        } else if (arg == "--repeat" && hasValue) {
+            o.repeat = std::strtol(argv[++i], nullptr, 10);
+            if (o.repeat < 1) return false;
         } else if (arg == "--answer" && hasValue) {
             const std::string answer = CommandLineArgument(argv[++i]);
             if (answer != "yes" && answer != "no") return false;
@@ -58,6 +70,38 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         }
     }
     return !o.addin.empty();
+}
+
+bool ReadFormulaFiles(Options& o) {
+    for (const std::string& path : o.files) {
+        std::ifstream file;
+        if (path != "-") {
+            file.open(path);
+            if (!file) {
+                std::cerr << "zrhost: cannot read " << path << '\n';
+                return false;
+            }
+        }
+        for (std::string& formula : ReadFormulas(path == "-" ? std::cin : file))
+            o.formulas.push_back(std::move(formula));
+    }
+    return true;
+}
+
+// Prints the formula's value and, with --repeat, the mean time of a call (the
+// formula is parsed once, outside the timing).
+void PrintEvaluation(Host& host, const std::string& text, long repeat) {
+    if (repeat == 0) {
+        std::cout << FormatValue(host.Evaluate(text)) << '\n';
+        return;
+    }
+    const Formula formula = ParseFormula(text);
+    Value value;
+    const auto start = std::chrono::steady_clock::now();
+    for (long i = 0; i < repeat; ++i) value = host.Call(formula.function, formula.arguments);
+    const std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - start;
+    std::cout << FormatValue(value) << '\n'
+              << "time: " << elapsed.count() / double(repeat) << " us per call over " << repeat << " calls\n";
 }
 
 // Prints the alerts and questions the add-in raised since the last call.
@@ -90,6 +134,7 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 64;
     }
+    if (!ReadFormulaFiles(options)) return 66;
 #if _WIN32
     // A foreign Excel started first (the running Excel.Application) and the
     // one hosting the add-in, found through its workbook and its window.
@@ -117,7 +162,7 @@ int main(int argc, char** argv) {
     for (const std::string& formula : options.formulas) {
         std::cout << formula << '\n';
         try {
-            std::cout << FormatValue(host.Evaluate(formula)) << '\n';
+            PrintEvaluation(host, formula, options.repeat);
         } catch (const FormulaError& e) {
             std::cout << "error: " << e.what() << '\n';
             status = 2;

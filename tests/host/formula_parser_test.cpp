@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "host/host.h"
 
 namespace Zr::Host {
@@ -61,6 +63,25 @@ TEST(ParseFormula, RejectsWhatItCannotRead) {
     } catch (const FormulaError& e) {
         EXPECT_EQ(e.Column(), 5u);
         EXPECT_NE(std::string(e.what()).find("column 5"), std::string::npos);
+    }
+}
+
+// A formulas file as users write it: comments, blank lines, Windows line
+// ends and a last line without its end.
+TEST(ReadFormulas, SkipsBlankAndCommentLines) {
+    const struct {
+        const char* text;
+        std::vector<std::string> expected;
+    } rows[] = {
+        {"", {}},
+        {"ZrVersion()", {"ZrVersion()"}},
+        {"# title\n\nA(1)\n  # indented comment\n \t \nB(\"#\")\n", {"A(1)", "B(\"#\")"}},
+        {"A(1)\r\n\r\nB(2) \t\r\n", {"A(1)", "B(2)"}},
+        {"  =C({1;2})\n#", {"  =C({1;2})"}},
+    };
+    for (const auto& row : rows) {
+        std::istringstream in(row.text);
+        EXPECT_EQ(ReadFormulas(in), row.expected) << row.text;
     }
 }
 
