@@ -127,4 +127,6 @@ for path, text in [(doc_path, doc), (readme_path, new_readme)]:
             sys.stderr.writelines(difflib.unified_diff((old or "").splitlines(True), text.splitlines(True), path, "rendered"))
 if stale:
     sys.exit("stale worked example (rerun scripts/check_example.sh --update): " + ", ".join(stale))
+if not update:
+    print("check_example: the worked example matches what the add-in gives")
 PY

@@ -25,3 +25,4 @@ elif ! diff -r "$root/docs/reference" "$out/reference" >"$out/diff" || ! diff -r
   echo "check_reference: docs/reference or docs/help is stale; run scripts/check_reference.sh --update and commit" >&2
   exit 1
 fi
+echo "check_reference: docs/reference and docs/help match what the add-in gives"
