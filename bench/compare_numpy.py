@@ -1,0 +1,103 @@
+#!/usr/bin/python3
+"""Every random-number function beside numpy in one run, in ns per variate.
+
+The add-in's figures come from zr_bench (Column/<function>: the _12 entry
+called through the host for a million rows, the result freed with
+xlAutoFree12); numpy's from its legacy RandomState filling an array of the
+same size, each function's nearest equivalent with the same parameters.
+The second table sets each sampler built on the normal quantile beside the
+cost of its uniforms and quantile evaluations alone (QuantileBound/...).
+
+Usage: bench/compare_numpy.py [path/to/zr_bench]   (default build/native/bin)
+"""
+import json
+import os
+import subprocess
+import sys
+import time
+
+import numpy as np
+from scipy.special import ndtr, ndtri
+
+ROWS = 1_000_000
+REPEATS = 7
+
+
+def truncated_normal(rs, lo, hi, mu, sigma):
+    a, b = ndtr((lo - mu) / sigma), ndtr((hi - mu) / sigma)
+    return mu + sigma * ndtri(a + (b - a) * rs.random_sample(ROWS))
+
+
+# Column name in zr_bench, the parameters it passes, numpy's equivalent.
+FUNCTIONS = [
+    ("Rand", "", lambda rs: rs.random_sample(ROWS)),
+    ("NormBoxMuller", "", lambda rs: rs.standard_normal(ROWS)),
+    ("NormInversion", "", lambda rs: ndtri(rs.random_sample(ROWS))),
+    ("LogNorm", "0, 1", lambda rs: rs.lognormal(0.0, 1.0, ROWS)),
+    ("JohnsonSU", "0.5, 2, 1, 0 inv.",
+     lambda rs: np.sinh((ndtri(rs.random_sample(ROWS)) - 0.5) / 2.0) * 1.0 + 0.0),
+    ("TruncNorm", "-1, 2, 0, 1", lambda rs: truncated_normal(rs, -1.0, 2.0, 0.0, 1.0)),
+    ("Gamma", "2.5, 1", lambda rs: rs.gamma(2.5, 1.0, ROWS)),
+    ("ChiSq", "4", lambda rs: rs.chisquare(4, ROWS)),
+    ("Chi", "4", lambda rs: np.sqrt(rs.chisquare(4, ROWS))),
+    ("F", "5, 7", lambda rs: rs.f(5, 7, ROWS)),
+    ("Beta", "2, 3", lambda rs: rs.beta(2.0, 3.0, ROWS)),
+    ("T", "5", lambda rs: rs.standard_t(5, ROWS)),
+    ("Poisson", "3", lambda rs: rs.poisson(3.0, ROWS)),
+    ("Weibull", "2, 1", lambda rs: rs.weibull(2.0, ROWS) * 1.0),
+    ("Logistic", "0, 1", lambda rs: rs.logistic(0.0, 1.0, ROWS)),
+    ("Gumbel", "0, 1", lambda rs: rs.gumbel(0.0, 1.0, ROWS)),
+    ("Triangular", "0, 1, 0.3", lambda rs: rs.triangular(0.0, 0.3, 1.0, ROWS)),
+]
+
+
+def numpy_ns(draw):
+    """The fastest of REPEATS fills, in ns per variate."""
+    rs = np.random.RandomState(12345)
+    draw(rs)
+    best = float("inf")
+    for _ in range(REPEATS):
+        start = time.perf_counter()
+        draw(rs)
+        best = min(best, time.perf_counter() - start)
+    return best * 1e9 / ROWS
+
+
+def addin_ns(zr_bench):
+    """zr_bench's Column/ and QuantileBound/ figures, in ns per variate."""
+    out = subprocess.run([zr_bench, "--benchmark_filter=^(Column|QuantileBound)/",
+                          "--benchmark_format=json", "--benchmark_repetitions=3",
+                          "--benchmark_report_aggregates_only=true"],
+                         check=True, capture_output=True, text=True).stdout
+    scale = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}
+    figures = {}
+    for b in json.loads(out)["benchmarks"]:
+        if b.get("aggregate_name") != "median":
+            continue
+        name = b["run_name"].removesuffix("/real_time")
+        figures[name] = b["real_time"] * scale[b["time_unit"]] / ROWS
+    return figures
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    zr_bench = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "build/native/bin/zr_bench")
+    addin = addin_ns(zr_bench)
+    print(f"{ROWS} variates, ns per variate; rate = numpy / add-in (above 1: the add-in is faster)")
+    print(f"{'function':<16}{'parameters':<20}{'numpy':>9}{'add-in':>9}{'rate':>7}")
+    for name, parameters, draw in FUNCTIONS:
+        ours = addin[f"Column/{name}"]
+        theirs = numpy_ns(draw)
+        print(f"{name:<16}{parameters:<20}{theirs:9.1f}{ours:9.1f}{theirs / ours:7.2f}")
+    print()
+    print("Quantile-bound samplers: the add-in against its uniforms plus quantile evaluations alone")
+    print(f"{'function':<16}{'add-in':>9}{'bound':>9}{'add-in / bound':>16}")
+    for name, _, _ in FUNCTIONS:
+        bound = addin.get(f"QuantileBound/{name}")
+        if bound is not None:
+            ours = addin[f"Column/{name}"]
+            print(f"{name:<16}{ours:9.1f}{bound:9.1f}{ours / bound:16.2f}")
+
+
+if __name__ == "__main__":
+    main()
