@@ -61,7 +61,7 @@ const CXlOper* RandomColumn(CXlOper& result, const RandomArguments& args, Valid 
         return nullptr;
     }
     // The result first: seeding may draw a whole pre-pass of `size` numbers.
-    if (args.size > HostRowLimit() || !result.AllocArray(args.size, 1))
+    if (args.size > HostRowLimit() || !result.AllocArrayToWrite(args.size, 1))
         throw CXlOutOfRangeException(Xll::MSG_INDEX_OUT_OF_RANGE);
     if (!seed(uint32_t(args.seed1), uint32_t(args.seed2), type)) {
         result.SetError(xlerrValue);

@@ -6,6 +6,7 @@
 #include <new>
 #include <type_traits>
 
+#include "xll/array_blocks.h"
 #include "xll/platform.h"
 
 namespace Zr::Xll {
@@ -31,9 +32,11 @@ void* Allocate(size_t count, size_t size) {
 void Release(void* block) { ::operator delete(block); }
 
 template <class Rec>
-Rec* NewArray(int64_t rows, int64_t columns) {
+Rec* NewArray(int64_t rows, int64_t columns, bool zeroed = true) {
     if (rows < 1 || columns < 1 || rows > (int64_t(1) << 31) || columns > (int64_t(1) << 31)) return nullptr;
-    return static_cast<Rec*>(Allocate(size_t(rows * columns), sizeof(Rec)));
+    const size_t count = size_t(rows * columns);
+    if (count > SIZE_MAX / sizeof(Rec)) return nullptr;
+    return static_cast<Rec*>(NewElementBlock(count * sizeof(Rec), zeroed));
 }
 
 template <class Rec>
@@ -47,8 +50,9 @@ void Free(Rec& r) {
         break;
     case xltypeMulti:
         if (r.val.array.lparray) {
-            for (int64_t i = 0, n = ElementCount(r); i < n; ++i) Free(r.val.array.lparray[i]);
-            Release(r.val.array.lparray);
+            if (ElementsMayOwnMemory(r.val.array.lparray))
+                for (int64_t i = 0, n = ElementCount(r); i < n; ++i) Free(r.val.array.lparray[i]);
+            ReleaseElementBlock(r.val.array.lparray);
         }
         break;
     default:
@@ -134,12 +138,13 @@ bool TransferArray(const Src& s, Dst& t) {
     Dst* elements = nullptr;
     if (rows > 0 && columns > 0 && !(elements = NewArray<Dst>(rows, columns))) return false;
     for (int64_t i = 0, n = ElementCount(s); i < n; ++i) {
-        bool ignored = false;
-        if (!Transfer(&s.val.array.lparray[i], &elements[i], ignored)) {
+        bool allocated = false;
+        if (!Transfer(&s.val.array.lparray[i], &elements[i], allocated)) {
             for (int64_t j = 0; j < i; ++j) Free(elements[j]);
-            Release(elements);
+            ReleaseElementBlock(elements);
             return false;
         }
+        if (allocated) MarkElementsMayOwnMemory(elements);
     }
     t.val.array.lparray = elements;
     t.val.array.rows = decltype(t.val.array.rows)(rows);
@@ -238,8 +243,8 @@ char* NewNarrowStringFromWide(std::u16string_view text) {
     return NewNarrowString(Platform::WideToAnsi(text.data(), n));
 }
 
-XLOPER* NewArray4(int64_t rows, int64_t columns) { return NewArray<XLOPER>(rows, columns); }
-XLOPER12* NewArray12(int64_t rows, int64_t columns) { return NewArray<XLOPER12>(rows, columns); }
+XLOPER* NewArray4(int64_t rows, int64_t columns, bool zeroed) { return NewArray<XLOPER>(rows, columns, zeroed); }
+XLOPER12* NewArray12(int64_t rows, int64_t columns, bool zeroed) { return NewArray<XLOPER12>(rows, columns, zeroed); }
 
 bool CopyRecord(const XLOPER* source, XLOPER* target, bool& allocated) { return Transfer(source, target, allocated); }
 bool CopyRecord(const XLOPER12* source, XLOPER12* target, bool& allocated) {

@@ -26,9 +26,10 @@ char* NewNarrowString(std::string_view text);
 XCHAR* NewWideStringFromAnsi(std::string_view text);
 char* NewNarrowStringFromWide(std::u16string_view text);
 
-// A zeroed block of rows x columns elements, or null (count overflow, out of memory).
-XLOPER* NewArray4(int64_t rows, int64_t columns);
-XLOPER12* NewArray12(int64_t rows, int64_t columns);
+// A block of rows x columns elements, or null (count overflow, out of memory).
+// Zeroed unless the caller writes every element itself.
+XLOPER* NewArray4(int64_t rows, int64_t columns, bool zeroed = true);
+XLOPER12* NewArray12(int64_t rows, int64_t columns, bool zeroed = true);
 
 // Deep copy within one layout into a free `target`. Returns false when the copy
 // fails (the target is then left zeroed); `allocated` says whether memory was

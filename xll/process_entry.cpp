@@ -1,5 +1,6 @@
 #include "xll/process_entry.h"
 
+#include "xll/array_blocks.h"
 #include "xll/platform.h"
 #include "xll/thread_data.h"
 #include "xll/xll_app.h"
@@ -25,6 +26,7 @@ void ProcessDetach() {
     Platform::SetModuleHandle(nullptr);
     Platform::RemoveStructuredExceptionHandler();
     DestroyThreadDataSlot();
+    ReleaseKeptBlocks();
 }
 
 void ThreadDetach() { ReleaseThreadData(); }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "xll/array_blocks.h"
 #include "xll/exceptions.h"
 #include "xll/excel_bridge.h"
 #include "xll/messages.h"
@@ -239,23 +240,30 @@ void CXlOper::Assign(const CXlOper& other) {
 }
 
 bool CXlOper::AllocArray(int64_t rows, int64_t columns, const CXlOper* fill) {
+    if (!AllocElements(rows, columns, true)) return false;
+    if (fill) Fill(*fill);
+    return true;
+}
+
+bool CXlOper::AllocArrayToWrite(int64_t rows, int64_t columns) { return AllocElements(rows, columns, false); }
+
+bool CXlOper::AllocElements(int64_t rows, int64_t columns, bool zeroed) {
     Release();
     const bool modern = WritesModern();
     const int64_t maxRows = modern ? kMaxRows12 : kMaxRows4;
     const int64_t maxColumns = modern ? kMaxColumns12 : kMaxColumns4;
     if (rows < 1 || columns < 1 || rows > maxRows || columns > maxColumns) return false;
     if (modern) {
-        XLOPER12* elements = NewArray12(rows, columns);
+        XLOPER12* elements = NewArray12(rows, columns, zeroed);
         if (!elements) return false;
         auto& array = BeginModern(xltypeMulti, true).val.array;
         array = {elements, int32_t(rows), int32_t(columns)};
     } else {
-        XLOPER* elements = NewArray4(rows, columns);
+        XLOPER* elements = NewArray4(rows, columns, zeroed);
         if (!elements) return false;
         auto& array = BeginLegacy(xltypeMulti, true).val.array;
         array = {elements, uint16_t(rows), uint16_t(columns)};
     }
-    if (fill) Fill(*fill);
     return true;
 }
 
@@ -285,6 +293,9 @@ CXlCellRef CXlOper::Cell(int64_t row, int64_t column) {
         GetDims(rows, columns);
         if (row >= rows || column >= columns) throw CXlOutOfRangeException(MSG_INDEX_OUT_OF_RANGE);
         const int64_t index = row * columns + column;
+        // A view may store text or an array: freeing must then look at each element.
+        if (modern && (flags_ & OPER_MODERN_DLL_OWNED)) MarkElementsMayOwnMemory(modern_->val.array.lparray);
+        if (!modern && (flags_ & OPER_LEGACY_DLL_OWNED)) MarkElementsMayOwnMemory(legacy_->val.array.lparray);
         if (modern) return CXlCellRef(nullptr, &modern_->val.array.lparray[index], flags_ & 0x70);
         return CXlCellRef(&legacy_->val.array.lparray[index], nullptr, flags_ & 0x07);
     }

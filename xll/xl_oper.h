@@ -113,6 +113,9 @@ public:
     // when given. False (value left empty) beyond the host's limits or when out
     // of memory.
     bool AllocArray(int64_t rows, int64_t columns, const CXlOper* fill = nullptr);
+    // The same with the elements left unset, for a caller that writes every
+    // one of them with a CXlArrayWriter before the value is read or returned.
+    bool AllocArrayToWrite(int64_t rows, int64_t columns);
 
     CXlCellRef Cell(int64_t row, int64_t column);
     CXlCellRef Cell(int64_t index);  // element of a one-row or one-column array
@@ -137,6 +140,7 @@ public:
     void TakeExcelResult(bool modern);
 
 private:
+    bool AllocElements(int64_t rows, int64_t columns, bool zeroed);
     void Fill(const CXlOper& fill);
 };
 
@@ -158,9 +162,11 @@ public:
 };
 
 // Writes numbers and error codes straight into the elements of an array that
-// was just allocated (its elements are empty, so nothing needs releasing):
-// the fast way to fill a column of a million results. Element i counts row
-// by row; the caller keeps i below rows x columns.
+// was just allocated (its elements own nothing, so nothing needs releasing):
+// the fast way to fill a column of a million results. Each store writes the
+// whole record, padding included, so the array may come unset from
+// AllocArrayToWrite. Element i counts row by row; the caller keeps i below
+// rows x columns.
 class CXlArrayWriter {
 public:
     explicit CXlArrayWriter(CXlOper& array)
@@ -169,21 +175,29 @@ public:
 
     void SetDouble(int64_t i, double value) {
         if (modern_) {
-            modern_[i].val.num = value;
-            modern_[i].xltype = xltypeNum;
+            XLOPER12 record{};
+            record.val.num = value;
+            record.xltype = xltypeNum;
+            modern_[i] = record;
         } else {
-            legacy_[i].val.num = value;
-            legacy_[i].xltype = xltypeNum;
+            XLOPER record{};
+            record.val.num = value;
+            record.xltype = xltypeNum;
+            legacy_[i] = record;
         }
     }
 
     void SetError(int64_t i, ExcelErrorCode code) {
         if (modern_) {
-            modern_[i].val.err = code;
-            modern_[i].xltype = xltypeErr;
+            XLOPER12 record{};
+            record.val.err = code;
+            record.xltype = xltypeErr;
+            modern_[i] = record;
         } else {
-            legacy_[i].val.err = uint16_t(code);
-            legacy_[i].xltype = xltypeErr;
+            XLOPER record{};
+            record.val.err = uint16_t(code);
+            record.xltype = xltypeErr;
+            legacy_[i] = record;
         }
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "xll/array_blocks.h"
 #include "xll/excel_bridge.h"
 #include "xll/messages.h"
 #include "xll/platform.h"
@@ -322,6 +323,7 @@ int CXllApp::AutoClose() {
     }
     StopComBridge();
     ribbon_.reset();
+    Zr::Xll::ReleaseKeptBlocks();  // the memory kept for large results
     return 1;
 }
 

@@ -1,0 +1,119 @@
+#include "xll/array_blocks.h"
+
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <new>
+
+namespace Zr::Xll {
+namespace {
+
+// 32 bytes, so that the elements keep the allocator's alignment.
+struct alignas(16) BlockHeader {
+    size_t capacity;  // bytes of elements the block has room for
+    uint32_t mayOwnMemory;
+    uint32_t reserved[3];
+};
+static_assert(sizeof(BlockHeader) == 32);
+
+BlockHeader* HeaderOf(const void* elements) {
+    return const_cast<BlockHeader*>(static_cast<const BlockHeader*>(elements) - 1);
+}
+
+// The kept blocks: a few slots under one lock, taken only for large results.
+struct KeptBlocks {
+    std::mutex lock;
+    BlockHeader* blocks[kKeptBlockCount] = {};
+    size_t bytes = 0;
+    size_t count = 0;
+
+    // The smallest kept block with room for `bytes`, if it is no more than
+    // twice what is asked: a small result does not pin a large block.
+    BlockHeader* Take(size_t wanted) {
+        std::lock_guard<std::mutex> guard(lock);
+        int best = -1;
+        for (int i = 0; i < kKeptBlockCount; ++i) {
+            const BlockHeader* b = blocks[i];
+            if (b && b->capacity >= wanted && b->capacity / 2 <= wanted &&
+                (best < 0 || b->capacity < blocks[best]->capacity))
+                best = i;
+        }
+        if (best < 0) return nullptr;
+        BlockHeader* taken = blocks[best];
+        blocks[best] = nullptr;
+        bytes -= taken->capacity;
+        --count;
+        return taken;
+    }
+
+    bool Keep(BlockHeader* block) {
+        std::lock_guard<std::mutex> guard(lock);
+        if (bytes + block->capacity > kKeptBytesMaximum) return false;
+        for (BlockHeader*& slot : blocks)
+            if (!slot) {
+                slot = block;
+                bytes += block->capacity;
+                ++count;
+                return true;
+            }
+        return false;
+    }
+
+    void ReleaseAll() {
+        std::lock_guard<std::mutex> guard(lock);
+        for (BlockHeader*& slot : blocks) {
+            ::operator delete(slot);
+            slot = nullptr;
+        }
+        bytes = count = 0;
+    }
+};
+
+// Never destroyed: a result may be freed after static destruction began.
+KeptBlocks& Kept() {
+    static KeptBlocks* kept = new KeptBlocks;
+    return *kept;
+}
+
+bool Keepable(size_t bytes) { return bytes >= kKeptBlockMinimum && bytes <= kKeptBlockMaximum; }
+
+}  // namespace
+
+void* NewElementBlock(size_t bytes, bool zeroed) {
+    if (bytes > SIZE_MAX - sizeof(BlockHeader)) return nullptr;
+    BlockHeader* header = Keepable(bytes) ? Kept().Take(bytes) : nullptr;
+    if (!header) {
+        header = static_cast<BlockHeader*>(::operator new(sizeof(BlockHeader) + bytes, std::nothrow));
+        if (!header) return nullptr;
+        header->capacity = bytes;
+    }
+    header->mayOwnMemory = 0;
+    void* elements = header + 1;
+    if (zeroed) std::memset(elements, 0, bytes);
+    return elements;
+}
+
+void ReleaseElementBlock(void* elements) {
+    if (!elements) return;
+    BlockHeader* header = HeaderOf(elements);
+    if (Keepable(header->capacity) && Kept().Keep(header)) return;
+    ::operator delete(header);
+}
+
+bool ElementsMayOwnMemory(const void* elements) { return HeaderOf(elements)->mayOwnMemory != 0; }
+
+void MarkElementsMayOwnMemory(void* elements) { HeaderOf(elements)->mayOwnMemory = 1; }
+
+void ReleaseKeptBlocks() { Kept().ReleaseAll(); }
+
+size_t KeptBlockCount() {
+    std::lock_guard<std::mutex> guard(Kept().lock);
+    return Kept().count;
+}
+
+size_t KeptBlockBytes() {
+    std::lock_guard<std::mutex> guard(Kept().lock);
+    return Kept().bytes;
+}
+
+}  // namespace Zr::Xll
