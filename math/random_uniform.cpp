@@ -116,8 +116,8 @@ void RandomUniform::SeedMt1998(uint32_t seedWord) noexcept {
 
 void RandomUniform::SeedMt2002(const uint32_t* key, size_t length) noexcept {
     SeedByKeyArray(state_, key, length);
-    position_ = 1;  // counts down to 0 on the first word, which regenerates
-    next_ = 0;
+    position_ = 0;
+    next_ = kN;  // the first word regenerates
 }
 
 void RandomUniform::SeedRan2(uint32_t seedWord) noexcept {
@@ -162,12 +162,19 @@ uint32_t RandomUniform::WordMt1998() noexcept {
 }
 
 void RandomUniform::RefillMt2002() noexcept {
-    // Seeding leaves the countdown at 1, which this word would take to 0:
-    // regenerate straight away.
     if (position_ < 0) Init(seed1_, seed2_, type_);
     Regenerate(state_);
-    position_ = kN;
+    ConvertBlock();
     next_ = 0;
+}
+
+void RandomUniform::ConvertBlock() noexcept {
+    for (int k = 0; k < kN / 2; ++k) numbers_[k] = ToUnit(Temper(state_[2 * k]), Temper(state_[2 * k + 1]));
+}
+
+double RandomUniform::NextMt2002Words() noexcept {
+    const uint32_t first = WordMt2002();
+    return ToUnit(first, WordMt2002());
 }
 
 double RandomUniform::NextOther() noexcept {

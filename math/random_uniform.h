@@ -86,11 +86,23 @@ private:
     void FillRan2Table(int32_t start) noexcept;
     int32_t StepRan2() noexcept;
 
+    // An MT2002 number from two tempered words: 53 bits, clamped.
+    static double ToUnit(uint32_t first, uint32_t second) noexcept {
+        const uint64_t a = first >> 5;
+        const uint64_t b = second >> 6;
+        // a * 2^26 + b < 2^53, so the conversion is exact.
+        return Clamp(static_cast<double>(static_cast<int64_t>((a << 26) | b)) * 0x1p-53);
+    }
+
     uint32_t WordMt2002() noexcept;
     uint32_t WordMt1998() noexcept;
-    // Regenerates the MT2002 block once the countdown reaches zero, seeding
-    // first when the generator was never seeded.
+    // Regenerates the MT2002 block once its words are used up, seeding first
+    // when the generator was never seeded, and converts it to numbers.
     void RefillMt2002() noexcept;
+    void ConvertBlock() noexcept;
+    // Next for MT2002 off the number table: at a block's end, or where single
+    // words (reference checks) left the word index odd.
+    double NextMt2002Words() noexcept;
     // Next for MT1998 and RAN2, clamped.
     double NextOther() noexcept;
 
@@ -98,11 +110,14 @@ private:
     uint32_t seed1_ = 2178;
     uint32_t seed2_ = 2179;
     uint32_t state_[kStateWords] = {};
-    // MT1998: index of the next word (624 = regenerate first). MT2002: words
-    // left before the next regeneration. -1: never seeded.
+    // MT1998: index of the next word (624 = regenerate first). MT2002 and
+    // RAN2: 0 once seeded. -1: never seeded.
     int32_t position_ = -1;
-    // An index rather than a pointer, so that the default copy is exact.
-    uint32_t next_ = 0;
+    // MT2002: index of the next word, 624 = regenerate first. An index
+    // rather than a pointer, so that the default copy is exact.
+    uint32_t next_ = kStateWords;
+    // MT2002: the numbers of the current block, number k from words 2k, 2k + 1.
+    double numbers_[kStateWords / 2] = {};
     int32_t ran2State1_ = 0;
     int32_t ran2State2_ = 0;
     int32_t ran2Output_ = 0;
@@ -112,20 +127,22 @@ private:
 static_assert(std::is_trivially_copyable_v<RandomUniform>,
               "generators live inside samplers and are copied as plain values");
 
-// The countdown reaches zero only once per 624 words; a negative count means
-// "never seeded" (-1 decremented), which the same out-of-line path handles.
 inline uint32_t RandomUniform::WordMt2002() noexcept {
-    if (--position_ <= 0) [[unlikely]]
+    if (next_ >= uint32_t(kStateWords)) [[unlikely]]
         RefillMt2002();
     return Temper(state_[next_++]);
 }
 
+// Numbers take words in pairs from the start of a block, so the index is
+// even and the number ready, except at a block's end.
 inline double RandomUniform::Next() noexcept {
     if (DrawsAsMt2002(type_)) [[likely]] {
-        const uint64_t a = WordMt2002() >> 5;
-        const uint64_t b = WordMt2002() >> 6;
-        // a * 2^26 + b < 2^53, so the conversion is exact.
-        return Clamp(static_cast<double>(static_cast<int64_t>((a << 26) | b)) * 0x1p-53);
+        if (next_ < uint32_t(kStateWords) && (next_ & 1u) == 0) [[likely]] {
+            const double u = numbers_[next_ >> 1];
+            next_ += 2;
+            return u;
+        }
+        return NextMt2002Words();
     }
     return NextOther();
 }
