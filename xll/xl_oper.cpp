@@ -280,6 +280,17 @@ void CXlOper::Fill(const CXlOper& fill) {
     }
 }
 
+CXlArrayWriter::CXlArrayWriter(CXlOper& array)
+    : modern_(array.ModernValid() && array.IsArray() ? array.Modern()->val.array.lparray : nullptr),
+      legacy_(array.LegacyValid() && array.IsArray() ? array.Legacy()->val.array.lparray : nullptr) {
+    if (!modern_) return;
+    int32_t rows = 0, columns = 0;
+    array.GetDims(rows, columns);
+    const uint64_t bytes = uint64_t(rows) * uint64_t(columns) * sizeof(XLOPER12);
+    // Streaming stores need 16-byte alignment, which element blocks have.
+    streaming_ = bytes >= kStreamingBytes && reinterpret_cast<uintptr_t>(modern_) % 16 == 0;
+}
+
 CXlCellRef CXlOper::Cell(int64_t row, int64_t column) {
     const bool modern = ModernValid();
     if (!modern && !LegacyValid()) throw CXlOutOfRangeException(MSG_INDEX_OUT_OF_RANGE);

@@ -3,6 +3,8 @@
 // decides which side the setters fill.
 #pragma once
 
+#include <emmintrin.h>  // SSE2, which every x86-64 processor has
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -167,18 +169,25 @@ public:
 // whole record, padding included, so the array may come unset from
 // AllocArrayToWrite. Element i counts row by row; the caller keeps i below
 // rows x columns.
+//
+// An Excel 12 record is built in two 16-byte registers. Arrays beyond the
+// cache are written around it (streaming stores): the records go straight to
+// memory instead of each line being read in first.
 class CXlArrayWriter {
 public:
-    explicit CXlArrayWriter(CXlOper& array)
-        : modern_(array.ModernValid() && array.IsArray() ? array.Modern()->val.array.lparray : nullptr),
-          legacy_(array.LegacyValid() && array.IsArray() ? array.Legacy()->val.array.lparray : nullptr) {}
+    // Arrays of this size and more are written with streaming stores.
+    static constexpr uint64_t kStreamingBytes = uint64_t(1) << 20;
+
+    explicit CXlArrayWriter(CXlOper& array);
+    ~CXlArrayWriter() {
+        if (streaming_) _mm_sfence();  // the records are in memory before anyone reads them
+    }
+    CXlArrayWriter(const CXlArrayWriter&) = delete;
+    CXlArrayWriter& operator=(const CXlArrayWriter&) = delete;
 
     void SetDouble(int64_t i, double value) {
         if (modern_) {
-            XLOPER12 record{};
-            record.val.num = value;
-            record.xltype = xltypeNum;
-            modern_[i] = record;
+            Store(i, _mm_castpd_si128(_mm_set_sd(value)), xltypeNum);
         } else {
             XLOPER record{};
             record.val.num = value;
@@ -189,10 +198,7 @@ public:
 
     void SetError(int64_t i, ExcelErrorCode code) {
         if (modern_) {
-            XLOPER12 record{};
-            record.val.err = code;
-            record.xltype = xltypeErr;
-            modern_[i] = record;
+            Store(i, _mm_cvtsi32_si128(int32_t(code)), xltypeErr);
         } else {
             XLOPER record{};
             record.val.err = uint16_t(code);
@@ -202,6 +208,21 @@ public:
     }
 
 private:
+    // Bytes 0-15 hold the value, bytes 24-27 the type; the rest is zero.
+    void Store(int64_t i, __m128i value, uint32_t type) {
+        static_assert(sizeof(XLOPER12) == 32);
+        __m128i* record = reinterpret_cast<__m128i*>(modern_ + i);
+        const __m128i typed = _mm_set_epi32(0, int32_t(type), 0, 0);
+        if (streaming_) {
+            _mm_stream_si128(record, value);
+            _mm_stream_si128(record + 1, typed);
+        } else {
+            _mm_storeu_si128(record, value);
+            _mm_storeu_si128(record + 1, typed);
+        }
+    }
+
     XLOPER12* modern_;
     XLOPER* legacy_;
+    bool streaming_ = false;
 };
