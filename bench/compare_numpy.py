@@ -8,7 +8,9 @@ same size, each function's nearest equivalent with the same parameters.
 The second table sets each sampler built on the normal quantile beside the
 cost of its uniforms and quantile evaluations alone (QuantileBound/...).
 
-Usage: bench/compare_numpy.py [path/to/zr_bench]   (default build/native/bin)
+Usage: bench/compare_numpy.py [path/to/zr_bench] [--before path/to/older/zr_bench]
+(default build/native/bin/zr_bench; --before adds an older build's columns,
+measured in the same run)
 """
 import json
 import os
@@ -94,25 +96,38 @@ def addin_ns(zr_bench):
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    zr_bench = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "build/native/bin/zr_bench")
+    args = sys.argv[1:]
+    before_bench = None
+    if "--before" in args:
+        i = args.index("--before")
+        before_bench = args[i + 1]
+        del args[i:i + 2]
+    zr_bench = args[0] if args else os.path.join(root, "build/native/bin/zr_bench")
+    before = addin_ns(before_bench) if before_bench else {}
     addin = addin_ns(zr_bench)
     print(f"{ROWS} variates, ns per variate; rate = numpy / add-in (above 1: the add-in is faster)")
-    print(f"{'function':<16}{'parameters':<20}{'numpy':>9}{'add-in':>9}{'rate':>8}{'target':>8}")
+    head = f"{'before':>9}{'rate':>7}" if before else ""
+    print(f"{'function':<16}{'parameters':<20}{'numpy':>9}{head}{'add-in':>9}{'rate':>8}{'target':>8}")
     for name, parameters, draw in FUNCTIONS:
         ours = addin[f"Column/{name}"]
         theirs = numpy_ns(draw)
         target = RATE_TARGETS.get(name)
         met = None if target is None else theirs / ours >= target
-        print(f"{name:<16}{parameters:<20}{theirs:9.1f}{ours:9.1f}{theirs / ours:7.3f}"
+        old = before.get(f"Column/{name}")
+        was = f"{old:9.1f}{theirs / old:7.3f}" if old else ""
+        print(f"{name:<16}{parameters:<20}{theirs:9.1f}{was}{ours:9.1f}{theirs / ours:8.3f}"
               f"{target or '':>8}{mark(met)}")
     print()
     print("Quantile-bound samplers: the add-in against its uniforms plus quantile evaluations alone")
-    print(f"{'function':<16}{'add-in':>9}{'bound':>9}{'add-in / bound':>16}  (target {BOUND_TARGET})")
+    head = f"{'before':>9}{'/ bound':>9}" if before else ""
+    print(f"{'function':<16}{'bound':>9}{head}{'add-in':>9}{'/ bound':>9}  (target {BOUND_TARGET})")
     for name, _, _ in FUNCTIONS:
         bound = addin.get(f"QuantileBound/{name}")
         if bound is not None:
             ours = addin[f"Column/{name}"]
-            print(f"{name:<16}{ours:9.1f}{bound:9.1f}{ours / bound:16.3f}{mark(ours / bound <= BOUND_TARGET)}")
+            old = before.get(f"Column/{name}")
+            was = f"{old:9.1f}{old / bound:9.3f}" if old else ""
+            print(f"{name:<16}{bound:9.1f}{was}{ours:9.1f}{ours / bound:9.3f}{mark(ours / bound <= BOUND_TARGET)}")
 
 
 if __name__ == "__main__":

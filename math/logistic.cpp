@@ -77,10 +77,7 @@ double LogisticCdf(double x, double m, double b) {
 // Below 1e-300 the ratio would overflow, and 1 - p is 1.
 double LogisticInv(double p, double m, double b) {
     if (!(p > 0 && p < 1) || !Inside(0, m, b)) return Quantile(Logistic(m, b), p);
-    const double ratioLog = p < 1e-300                 ? -std::log(p)
-                            : p > 0.4975 && p < 0.5025 ? std::log1p((1 - 2 * p) / p)
-                                                       : std::log((1 - p) / p);
-    return m - b * ratioLog;
+    return LogisticQuantileInside(p, m, b);
 }
 
 Moments LogisticMoments(double m, double b) { return {m, b * kPi / std::sqrt(3.0), 0.0, 1.2}; }

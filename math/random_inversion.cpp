@@ -1,36 +1,25 @@
 #include "math/random_inversion.h"
 
-#include "math/gumbel.h"
-#include "math/logistic.h"
-#include "math/triangular.h"
-#include "math/weibull.h"
+#include <cmath>
 
 namespace Zr::Math {
 
-double RandomTriangular::Next() noexcept {
-    if (!initialised_) {
-        if (!(max_ - min_ > 0.0) || !(min_ < mode_ && mode_ < max_)) return kNaN;
-        initialised_ = true;
-    }
-    return TriangularInv(generator_.Next(), min_, max_, mode_);
+bool RandomTriangular::Prepare() noexcept {
+    if (!(max_ - min_ > 0.0) || !(min_ < mode_ && mode_ < max_)) return false;
+    quantile_ = TriangularQuantile(min_, max_, mode_);
+    return initialised_ = true;
 }
 
-double RandomWeibull::Next() noexcept {
-    if (!initialised_) {
-        if (!(alpha_ > 0.0) || !(beta_ > 0.0)) return kNaN;
-        initialised_ = true;
-    }
-    return WeibullInv(generator_.Next(), alpha_, beta_);
+bool RandomWeibull::Prepare() noexcept {
+    if (!(alpha_ > 0.0) || !(beta_ > 0.0)) return false;
+    quantile_ = WeibullQuantile(alpha_, beta_);
+    return initialised_ = true;
 }
 
-double RandomLogistic::Next() noexcept {
-    if (!initialised_) {
-        if (!(b_ > 0.0)) return kNaN;
-        initialised_ = true;
-    }
-    return LogisticInv(generator_.Next(), m_, b_);
+bool RandomLogistic::Prepare() noexcept {
+    if (!(b_ > 0.0)) return false;
+    inside_ = std::isfinite(m_) && std::isfinite(b_);
+    return initialised_ = true;
 }
-
-double RandomGumbel::Next() noexcept { return GumbelInv(generator_.Next(), alpha_, beta_); }
 
 }  // namespace Zr::Math

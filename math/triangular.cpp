@@ -48,14 +48,6 @@ double BelowMode(double p, double min, double max, double mode) {
     return (m.hi - wp) - std::fma(w.hi, p, -wp) + (m.lo - w.lo * p);
 }
 
-// The quantile as the textbook (and Boost.Math) computes it in double.
-double TextbookQuantile(double p, double min, double max, double mode) {
-    const double p0 = (mode - min) / (max - min);
-    if (p < p0) return std::sqrt((max - min) * (mode - min) * p) + min;
-    if (p == p0) return mode;
-    return max - std::sqrt((max - min) * (max - mode) * (1 - p));
-}
-
 }  // namespace
 
 double TriangularPdf(double x, double min, double max, double mode) {
@@ -93,9 +85,9 @@ double TriangularInv(double p, double min, double max, double mode) {
     if (!Inside(min, max, mode) || !(p >= 0 && p <= 1)) return Quantile(Triangular(min, max, mode), p);
     if (p == 0) return min;
     if (p == 1) return max;
-    if (const double size = std::max(std::abs(min), std::abs(max)); size >= 1e-100 && size <= 1e150) {
-        const double x = TextbookQuantile(p, min, max, mode);
-        if (std::abs(x) * 16 >= size) return x;
+    if (const TriangularQuantile q(min, max, mode); q.TextbookMayServe()) {
+        const double x = q.Textbook(p);
+        if (std::abs(x) * 16 >= q.Size()) return x;
     }
     // A width beyond the largest double: the triangle halved has the quantile halved.
     if (std::isinf(max - min)) return 2 * TriangularInv(p, min / 2, max / 2, mode / 2);
@@ -109,6 +101,13 @@ double TriangularInv(double p, double min, double max, double mode) {
     const Long right = Minus(max, mode), s = std::sqrt(width * right * q);
     return static_cast<double>(4 * width * q < right ? max - s : mode - d * (right / (right + s)));
 }
+
+// The products are grouped as the textbook's (max - min)(mode - min) p, so
+// the values are the same whether the constants are kept or not.
+TriangularQuantile::TriangularQuantile(double min, double max, double mode)
+    : min_(min), max_(max), mode_(mode), p0_((mode - min) / (max - min)), left_((max - min) * (mode - min)),
+      right_((max - min) * (max - mode)), size_(std::max(std::abs(min), std::abs(max))),
+      textbook_(Inside(min, max, mode) && size_ >= 1e-100 && size_ <= 1e150) {}
 
 Moments TriangularMoments(double min, double max, double mode) {
     const double q = min * min + max * max + mode * mode - min * mode - max * mode - min * max;

@@ -86,8 +86,7 @@ double WeibullCdf(double x, double alpha, double beta) {
 // within 1e+-60 of 1. Elsewhere the power is taken in long double as
 // exp(ln(-ln(1 - p)) / alpha).
 double WeibullInv(double p, double alpha, double beta) {
-    if (alpha >= 0.5 && alpha <= DBL_MAX && beta > 0 && beta <= DBL_MAX && p >= 1e-16 && p < 1)
-        return beta * std::pow(-std::log1p(-p), 1 / alpha);
+    if (const WeibullQuantile q(alpha, beta); q.Direct(p)) return q.DirectValue(p);
     if (!Inside(alpha, beta) || !(p >= 0 && p < 1)) return Quantile(Weibull(alpha, beta), p);
     if (alpha >= 0.02) {
         const double power = std::pow(-std::log1p(-p), 1 / alpha);
