@@ -30,6 +30,17 @@ constexpr uint32_t InitialSeedWord(uint32_t seed1, uint32_t seed2) noexcept {
     return seed1 * 0x660D0000u + seed2 * 1664525u + 1013904223u;
 }
 
+// A twister block's work at SSE2 and at AVX2 width: regenerating its 624
+// words, and turning them into its 312 MT2002 numbers. RandomUniform takes
+// the wider where the processor has it; both give the same bits.
+namespace TwisterBlock {
+bool HasAvx2() noexcept;
+void RegenerateSse2(uint32_t* state) noexcept;
+void RegenerateAvx2(uint32_t* state) noexcept;
+void ConvertSse2(const uint32_t* state, double* numbers) noexcept;
+void ConvertAvx2(const uint32_t* state, double* numbers) noexcept;
+}  // namespace TwisterBlock
+
 class RandomUniform {
 public:
     static constexpr int32_t kStateWords = 624;

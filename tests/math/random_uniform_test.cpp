@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "math/random_uniform.h"
@@ -106,5 +107,31 @@ TEST(UniformRange, TwisterExtremesAreClamped) {
         Inspect::NextWord(g);  // regenerated; the next word is state word 1
         for (size_t i = 0; i < c.words.size(); ++i) Inspect::TwisterState(g)[1 + i] = Untemper(c.words[i]);
         for (double u : c.expected) EXPECT_EQ(g.Next(), u) << c.type;
+    }
+}
+
+// Both widths of a block's work give the same words and the same number bits,
+// on seeded states and on states holding the extreme words.
+TEST(UniformBlock, BothWidthsAgree) {
+    if (!TwisterBlock::HasAvx2()) GTEST_SKIP() << "no AVX2 here: the SSE2 width alone is in use";
+    std::vector<std::vector<uint32_t>> states;
+    for (uint32_t seed : {0u, 1u, 4357u, 0xFFFFFFFFu}) {
+        std::vector<uint32_t> state(RandomUniform::kStateWords);
+        const uint32_t key[2] = {seed, ~seed};
+        RandomUniform::SeedByKeyArray(state.data(), key, 2);
+        states.push_back(state);
+    }
+    for (uint32_t word : {0u, ~0u, 0x80000000u, 0x7FFFFFFFu}) states.emplace_back(RandomUniform::kStateWords, word);
+    for (std::vector<uint32_t>& narrow : states) {
+        std::vector<uint32_t> wide = narrow;
+        TwisterBlock::RegenerateSse2(narrow.data());
+        TwisterBlock::RegenerateAvx2(wide.data());
+        ASSERT_EQ(narrow, wide);
+        std::vector<double> narrowNumbers(RandomUniform::kStateWords / 2), wideNumbers(narrowNumbers.size());
+        for (const std::vector<uint32_t>* s : {&narrow, &states.front()}) {
+            TwisterBlock::ConvertSse2(s->data(), narrowNumbers.data());
+            TwisterBlock::ConvertAvx2(s->data(), wideNumbers.data());
+            EXPECT_EQ(0, std::memcmp(narrowNumbers.data(), wideNumbers.data(), narrowNumbers.size() * sizeof(double)));
+        }
     }
 }
