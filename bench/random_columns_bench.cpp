@@ -25,10 +25,13 @@ constexpr int16_t kYes = 1;
 
 using Zr::Bench::Addin;
 
-// Column/<label>: entry(kRows, parameters...) on every iteration.
+// Column/<label>: entry(kRows, parameters...) on every iteration. Under
+// `group` "Threads" the same runs on one and on two threads at once (each
+// thread's rows count), as Excel's calculation threads call it.
 template <class... P>
-void RegisterColumn(const std::string& label, const char* entry, P... parameters) {
-    benchmark::RegisterBenchmark(("Column/" + label).c_str(), [=](benchmark::State& state) {
+benchmark::internal::Benchmark* RegisterColumnIn(const std::string& group, const std::string& label, const char* entry,
+                                                 P... parameters) {
+    return benchmark::RegisterBenchmark((group + "/" + label).c_str(), [=](benchmark::State& state) {
         const auto call = Addin().Export<XLOPER12* (*)(int32_t, P...)>(entry);
         if (!call || !Addin().Ready()) {
             state.SkipWithError("the add-in could not be loaded");
@@ -48,6 +51,11 @@ void RegisterColumn(const std::string& label, const char* entry, P... parameters
         }
         state.SetItemsProcessed(state.iterations() * kRows);
     })->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+template <class... P>
+benchmark::internal::Benchmark* RegisterColumn(const std::string& label, const char* entry, P... parameters) {
+    return RegisterColumnIn("Column", label, entry, parameters...);
 }
 
 // The uniforms `draw` takes per variate, found by replay: a second generator
@@ -137,6 +145,12 @@ const bool kRegistered = [] {
     RegisterQuantileBound("ChiSq", gamma2, gamma2 / 2);
     RegisterQuantileBound("Chi", gamma2, gamma2 / 2);
     RegisterQuantileBound("F", f, f / 2);
+
+    for (auto* b : {RegisterColumnIn("Threads", "Rand", "ZrRand_12", kAlgorithm, kSeed1, kSeed2),
+                    RegisterColumnIn("Threads", "NormBoxMuller", "ZrRandNorm_12", kAlgorithm, kSeed1, kSeed2, kNo, kNo,
+                                     kNo),
+                    RegisterColumnIn("Threads", "Gamma", "ZrRandGamma_12", 2.5, 1.0, kAlgorithm, kSeed1, kSeed2)})
+        b->Threads(1)->Threads(2);
     return true;
 }();
 

@@ -1,12 +1,15 @@
 // Allocation failing at each of the add-in's allocations in turn, through a
 // call of every function family: each call ends in its usual result or an
 // error value, never a crash, and leaves nothing allocated and no record of
-// Excel's unreleased. The add-in's allocations are those made while the host
-// runs its code (Host::RunningAddinCode); they reach the global allocation
-// functions replaced below. Native only: the Windows add-in links its own.
+// Excel's unreleased; and a random column asking for its result and nothing
+// else that grows with it. The add-in's allocations are those made while the
+// host runs its code (Host::RunningAddinCode); they reach the global
+// allocation functions replaced below. Native only: the Windows add-in links
+// its own.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 
@@ -16,9 +19,11 @@ namespace {
 std::atomic<long> g_live = 0;       // blocks allocated and not yet freed
 thread_local long t_seen = 0;       // the add-in's allocations so far
 thread_local long t_countdown = 0;  // the add-in's allocation that brings this to 0 fails
+thread_local size_t t_bytes = 0;    // bytes the add-in asked for so far
 
 void* Allocate(size_t bytes) noexcept {
-    if (Zr::Host::RunningAddinCode() && (++t_seen, t_countdown > 0 && --t_countdown == 0)) return nullptr;
+    if (Zr::Host::RunningAddinCode() && (t_bytes += bytes, ++t_seen, t_countdown > 0 && --t_countdown == 0))
+        return nullptr;
     void* block = std::malloc(bytes ? bytes : 1);
     g_live += block != nullptr;
     return block;
@@ -75,6 +80,31 @@ TEST_P(AllocationFailureTest, EachAllocationFailingInTurnEndsInAnErrorValue) {
             EXPECT_EQ(g_live, live) << formula << ", allocation " << k << " leaks";
             EXPECT_EQ(host_.OutstandingAllocations(), 0u) << formula << ", allocation " << k;
         }
+    }
+}
+
+// Two sizes of each random column: the add-in asks for exactly the larger
+// result's extra records more (under the size whose results are kept for
+// reuse), so all else it takes per call is a constant.
+TEST_P(AllocationFailureTest, RandomColumnsTakeTheirResultAndAConstant) {
+    const char* const formulas[] = {
+        "ZrRand(%d, 0, 1, 2)", "ZrRandNorm(%d, 1, 5, 6, TRUE, TRUE, TRUE)", "ZrRandNorm(%d, 0, 5, 6, FALSE, FALSE, FALSE)",
+        "ZrRandJohnsonSU(%d, 0.5, 2, 1, 0, 0, 1, 2, TRUE, TRUE, TRUE)", "ZrRandGamma(%d, 2.5, 1, 0, 1, 2)",
+        "ZrRandF(%d, 3, 4, 2, 1, 2)", "ZrRandTruncNorm(%d, 0, 1, 0.5, 1, 1, 1, 2)", "ZrRandWeibull(%d, 2, 1, 0, 1, 2)"};
+    const size_t record = Modern() ? sizeof(XLOPER12) : sizeof(XLOPER);
+    const int small = 1000, large = 30000;
+    for (const char* formula : formulas) {
+        size_t bytes[2];
+        for (int i = 0; i < 2; ++i) {
+            char text[160];
+            std::snprintf(text, sizeof text, formula, i ? large : small);
+            host_.Evaluate(text);
+            t_bytes = 0;
+            const Value column = host_.Evaluate(text);
+            bytes[i] = t_bytes;
+            ASSERT_EQ(column.rows, i ? large : small) << text;
+        }
+        EXPECT_EQ(bytes[1] - bytes[0], record * (large - small)) << formula;
     }
 }
 
