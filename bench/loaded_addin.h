@@ -12,10 +12,10 @@ namespace Zr::Bench {
 
 class LoadedAddin {
 public:
-    LoadedAddin() {
+    explicit LoadedAddin(const std::string& path) {
         std::string error;
-        if (!host_.Load(ZR_ADDIN_FULL_PATH, error) || host_.AutoOpen() != 1) return;
-        library_ = HostPlatform::LoadLibraryFile(ZR_ADDIN_FULL_PATH, error);
+        if (!host_.Load(path, error) || host_.AutoOpen() != 1) return;
+        library_ = HostPlatform::LoadLibraryFile(path, error);
         autoFree_ = Export<void (*)(XLOPER12*)>("xlAutoFree12");
     }
 
@@ -38,9 +38,12 @@ private:
     void (*autoFree_)(XLOPER12*) = nullptr;
 };
 
+#ifdef ZR_ADDIN_FULL_PATH
+// The benchmarks' add-in, the one this build made.
 inline const LoadedAddin& Addin() {
-    static const LoadedAddin addin;
+    static const LoadedAddin addin(ZR_ADDIN_FULL_PATH);
     return addin;
 }
+#endif
 
 }  // namespace Zr::Bench

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int32_t kRows = 1000000;
+constexpr int32_t kFullColumn = 1048576;
 constexpr int16_t kAlgorithm = 0;  // MT2002
 constexpr int32_t kSeed1 = 1;
 constexpr int32_t kSeed2 = 2;
@@ -25,37 +26,38 @@ constexpr int16_t kYes = 1;
 
 using Zr::Bench::Addin;
 
-// Column/<label>: entry(kRows, parameters...) on every iteration. Under
-// `group` "Threads" the same runs on one and on two threads at once (each
-// thread's rows count), as Excel's calculation threads call it.
+// Column/<label>: entry(kRows, parameters...) on every iteration, the result
+// freed as Excel frees it. Threads/ runs the same on one and on two threads
+// at once (each thread's rows count), as Excel's calculation threads call it;
+// FullColumn/ fills all 1,048,576 rows of a worksheet column.
 template <class... P>
-benchmark::internal::Benchmark* RegisterColumnIn(const std::string& group, const std::string& label, const char* entry,
-                                                 P... parameters) {
+benchmark::internal::Benchmark* RegisterColumnIn(const std::string& group, const std::string& label, int32_t rows,
+                                                 const char* entry, P... parameters) {
     return benchmark::RegisterBenchmark((group + "/" + label).c_str(), [=](benchmark::State& state) {
         const auto call = Addin().Export<XLOPER12* (*)(int32_t, P...)>(entry);
         if (!call || !Addin().Ready()) {
             state.SkipWithError("the add-in could not be loaded");
             return;
         }
-        XLOPER12* first = call(kRows, parameters...);
-        const bool column = (first->xltype & xltypeMulti) && first->val.array.rows == kRows;
+        XLOPER12* first = call(rows, parameters...);
+        const bool column = (first->xltype & xltypeMulti) && first->val.array.rows == rows;
         Addin().Free(first);
         if (!column) {
             state.SkipWithError("the entry did not return a column");
             return;
         }
         for (auto _ : state) {
-            XLOPER12* result = call(kRows, parameters...);
+            XLOPER12* result = call(rows, parameters...);
             benchmark::DoNotOptimize(result->val.array.lparray);
             Addin().Free(result);
         }
-        state.SetItemsProcessed(state.iterations() * kRows);
+        state.SetItemsProcessed(state.iterations() * rows);
     })->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 template <class... P>
 benchmark::internal::Benchmark* RegisterColumn(const std::string& label, const char* entry, P... parameters) {
-    return RegisterColumnIn("Column", label, entry, parameters...);
+    return RegisterColumnIn("Column", label, kRows, entry, parameters...);
 }
 
 // The uniforms `draw` takes per variate, found by replay: a second generator
@@ -146,11 +148,15 @@ const bool kRegistered = [] {
     RegisterQuantileBound("Chi", gamma2, gamma2 / 2);
     RegisterQuantileBound("F", f, f / 2);
 
-    for (auto* b : {RegisterColumnIn("Threads", "Rand", "ZrRand_12", kAlgorithm, kSeed1, kSeed2),
-                    RegisterColumnIn("Threads", "NormBoxMuller", "ZrRandNorm_12", kAlgorithm, kSeed1, kSeed2, kNo, kNo,
-                                     kNo),
-                    RegisterColumnIn("Threads", "Gamma", "ZrRandGamma_12", 2.5, 1.0, kAlgorithm, kSeed1, kSeed2)})
+    for (auto* b : {RegisterColumnIn("Threads", "Rand", kRows, "ZrRand_12", kAlgorithm, kSeed1, kSeed2),
+                    RegisterColumnIn("Threads", "NormBoxMuller", kRows, "ZrRandNorm_12", kAlgorithm, kSeed1, kSeed2,
+                                     kNo, kNo, kNo),
+                    RegisterColumnIn("Threads", "Gamma", kRows, "ZrRandGamma_12", 2.5, 1.0, kAlgorithm, kSeed1,
+                                     kSeed2)})
         b->Threads(1)->Threads(2);
+    RegisterColumnIn("FullColumn", "Rand", kFullColumn, "ZrRand_12", kAlgorithm, kSeed1, kSeed2);
+    RegisterColumnIn("FullColumn", "NormBoxMuller", kFullColumn, "ZrRandNorm_12", kAlgorithm, kSeed1, kSeed2, kNo, kNo,
+                     kNo);
     return true;
 }();
 
