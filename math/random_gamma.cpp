@@ -20,10 +20,13 @@ double LogAcceptance(double d, double c, double x, double v) noexcept {
     return d * (e * e) * (e * e) * (-0.75 + e * (0.6 - 0.5 * e));
 }
 
-// Shape a > 1, scale 1; the normal deviate from inversion of one uniform.
-double MarsagliaTsang(RandomUniform& generator, double a) noexcept {
-    const double d = a - 0.3333333333333333;
-    const double c = 1.0 / (3.0 * std::sqrt(d));
+// Marsaglia and Tsang's constants for a shape a > 1.
+double MethodD(double a) noexcept { return a - 0.3333333333333333; }
+double MethodC(double d) noexcept { return 1.0 / (3.0 * std::sqrt(d)); }
+
+// Shape a > 1 (d and c from it), scale 1; the normal deviate from inversion
+// of one uniform.
+double MarsagliaTsang(RandomUniform& generator, double d, double c) noexcept {
     for (int proposal = 0; proposal < kMaxProposals; ++proposal) {
         const double x = NormInv(generator.Next());
         double v = 1.0 + c * x;
@@ -38,18 +41,29 @@ double MarsagliaTsang(RandomUniform& generator, double a) noexcept {
 
 }  // namespace
 
-double GammaVariate(RandomUniform& generator, double shape, double scale) noexcept {
-    if (!IsPositiveFinite(shape) || !IsPositiveFinite(scale)) return kNaN;
-    if (shape > 1.0) return MarsagliaTsang(generator, shape) * scale;
-    if (shape < 1.0) {
+GammaShape::GammaShape(double shape) noexcept : shape_(shape) {
+    if (!IsPositiveFinite(shape) || shape == 1.0) return;
+    d_ = MethodD(shape > 1.0 ? shape : shape + 1.0);
+    c_ = MethodC(d_);
+    if (shape < 1.0) inversePower_ = 1.0 / shape;
+}
+
+double GammaShape::Next(RandomUniform& generator, double scale) const noexcept {
+    if (!IsPositiveFinite(shape_) || !IsPositiveFinite(scale)) return kNaN;
+    if (shape_ > 1.0) return MarsagliaTsang(generator, d_, c_) * scale;
+    if (shape_ < 1.0) {
         const double u = generator.Next();
-        const double g = MarsagliaTsang(generator, shape + 1.0);
+        const double g = MarsagliaTsang(generator, d_, c_);
         // For tiny shapes the power underflows to 0 (as the variate does);
         // a huge scale must not turn that into infinity times 0.
-        const double power = std::pow(u, 1.0 / shape);
+        const double power = std::pow(u, inversePower_);
         return power == 0.0 ? 0.0 : g * scale * power;
     }
     return -std::log(1.0 - generator.Next()) * scale;
+}
+
+double GammaVariate(RandomUniform& generator, double shape, double scale) noexcept {
+    return GammaShape(shape).Next(generator, scale);
 }
 
 void RandomChiSquare::SetDegreesOfFreedom(int32_t n) noexcept {

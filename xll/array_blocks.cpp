@@ -1,9 +1,12 @@
 #include "xll/array_blocks.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <new>
+#include <thread>
+#include <type_traits>
 
 namespace Zr::Xll {
 namespace {
@@ -20,9 +23,22 @@ BlockHeader* HeaderOf(const void* elements) {
     return const_cast<BlockHeader*>(static_cast<const BlockHeader*>(elements) - 1);
 }
 
-// The kept blocks: a few slots under one lock, taken only for large results.
+// A lock for a few slots, taken only around large results: a flag, so that
+// the slots need no constructor or destructor to run.
+class SlotLock {
+public:
+    void lock() noexcept {
+        while (flag_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+    }
+    void unlock() noexcept { flag_.clear(std::memory_order_release); }
+
+private:
+    std::atomic_flag flag_;
+};
+
+// The kept blocks.
 struct KeptBlocks {
-    std::mutex lock;
+    SlotLock lock;
     BlockHeader* blocks[kKeptBlockCount] = {};
     size_t bytes = 0;
     size_t count = 0;
@@ -30,7 +46,7 @@ struct KeptBlocks {
     // The smallest kept block with room for `bytes`, if it is no more than
     // twice what is asked: a small result does not pin a large block.
     BlockHeader* Take(size_t wanted) {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<SlotLock> guard(lock);
         int best = -1;
         for (int i = 0; i < kKeptBlockCount; ++i) {
             const BlockHeader* b = blocks[i];
@@ -47,7 +63,7 @@ struct KeptBlocks {
     }
 
     bool Keep(BlockHeader* block) {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<SlotLock> guard(lock);
         if (bytes + block->capacity > kKeptBytesMaximum) return false;
         for (BlockHeader*& slot : blocks)
             if (!slot) {
@@ -60,7 +76,7 @@ struct KeptBlocks {
     }
 
     void ReleaseAll() {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<SlotLock> guard(lock);
         for (BlockHeader*& slot : blocks) {
             ::operator delete(slot);
             slot = nullptr;
@@ -69,11 +85,12 @@ struct KeptBlocks {
     }
 };
 
-// Never destroyed: a result may be freed after static destruction began.
-KeptBlocks& Kept() {
-    static KeptBlocks* kept = new KeptBlocks;
-    return *kept;
-}
+// Constant-initialised and never destroyed (nothing to destroy): a result
+// may be freed while the process exits, and unloading frees the kept blocks.
+constinit KeptBlocks g_kept;
+static_assert(std::is_trivially_destructible_v<KeptBlocks>);
+
+KeptBlocks& Kept() { return g_kept; }
 
 bool Keepable(size_t bytes) { return bytes >= kKeptBlockMinimum && bytes <= kKeptBlockMaximum; }
 
@@ -107,12 +124,12 @@ void MarkElementsMayOwnMemory(void* elements) { HeaderOf(elements)->mayOwnMemory
 void ReleaseKeptBlocks() { Kept().ReleaseAll(); }
 
 size_t KeptBlockCount() {
-    std::lock_guard<std::mutex> guard(Kept().lock);
+    std::lock_guard<SlotLock> guard(Kept().lock);
     return Kept().count;
 }
 
 size_t KeptBlockBytes() {
-    std::lock_guard<std::mutex> guard(Kept().lock);
+    std::lock_guard<SlotLock> guard(Kept().lock);
     return Kept().bytes;
 }
 
