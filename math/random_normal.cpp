@@ -23,21 +23,6 @@ bool RandomNormal::Init(uint32_t seed1, uint32_t seed2, double mean, double stde
     return resampling == DISABLED || Resample(count, mean, stdev);
 }
 
-double RandomNormal::Next() noexcept {
-    double z;
-    if (antitheticPending_) {
-        antitheticPending_ = false;
-        z = antitheticValue_;  // a mirrored variate is not mirrored again
-    } else {
-        z = method_ != BOX_MULLER ? NormInv(RandomUniform::Next()) : NextBoxMuller();
-        if (antithetic_ == 1) {
-            antitheticPending_ = true;
-            antitheticValue_ = -z;
-        }
-    }
-    return z * scale_ + shift_;
-}
-
 double RandomNormal::NextBoxMuller() noexcept {
     if (hasCached_) {
         hasCached_ = 0;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "math/normal.h"
 #include "math/random_uniform.h"
 
 namespace Zr::Math {
@@ -60,6 +61,22 @@ private:
     ResamplingMode resampling_ = DISABLED;
     int32_t resamplingCount_ = 0;
 };
+
+// Inline: a column spends its time in the quantile or the logarithm.
+inline double RandomNormal::Next() noexcept {
+    double z;
+    if (antitheticPending_) {
+        antitheticPending_ = false;
+        z = antitheticValue_;  // a mirrored variate is not mirrored again
+    } else {
+        z = method_ != BOX_MULLER ? NormInv(RandomUniform::Next()) : NextBoxMuller();
+        if (antithetic_ == 1) {
+            antitheticPending_ = true;
+            antitheticValue_ = -z;
+        }
+    }
+    return z * scale_ + shift_;
+}
 
 static_assert(std::is_trivially_copyable_v<RandomNormal>,
               "the resampling pre-pass runs on a plain copy of the generator");
