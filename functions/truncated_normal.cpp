@@ -81,12 +81,11 @@ const CXlOper* ZrRandTruncNorm(CXlOper& result, int32_t size, double min, double
                                int16_t algorithm, int32_t seed1, int32_t seed2) {
     Math::RandomUniform uniform;
     const bool valid = Finite({min, max, mu, sigma}) && Positive(sigma) && min < max;
+    const Math::TruncNormQuantile quantile(min, max, mu, sigma);
     return RandomColumn(
         result, {size, algorithm, seed1, seed2}, [valid] { return valid; },
         [&](uint32_t s1, uint32_t s2, UniformGeneratorType type) { return uniform.Init(s1, s2, type); },
-        [&](CXlArrayWriter& out, int64_t i) {
-            out.SetDouble(i, Math::TruncNormInv(uniform.Next(), min, max, mu, sigma));
-        });
+        [&](CXlArrayWriter& out, int64_t i) { out.SetDouble(i, quantile(uniform.Next())); });
 }
 
 }  // namespace Zr::Functions

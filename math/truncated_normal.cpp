@@ -41,11 +41,6 @@ double MassFromAlpha(const Standardized& s, double t) {
     return s.upper ? NormCdf(-s.alpha) - NormCdf(-t) : NormCdf(t) - NormCdf(s.alpha);
 }
 
-// The standard point t whose mass from alpha is m.
-double PointWithMass(const Standardized& s, double m) {
-    return s.upper ? -NormInv(NormCdf(-s.alpha) - m) : NormInv(m + NormCdf(s.alpha));
-}
-
 // x clamped into [a, b]; NaN stays NaN.
 double Clamp(double x, double a, double b) { return x < a ? a : x > b ? b : x; }
 
@@ -97,21 +92,36 @@ double TruncNormCdf(double x, double a, double b, double mu, double sigma) {
 // The prescribed point Phi^-1(q), q = Phi(alpha) + z p (or its upper-tail
 // mirror), moves by q's error over phi at the point, and mu + sigma t by its
 // own roundings: the bound is taken relative to the result.
-double TruncNormInv(double p, double a, double b, double mu, double sigma) {
-    // The ends of the support exactly, where the normal quantile would be
-    // asked for a probability of 0 or 1.
-    if (p == 0) return a;
-    if (p == 1) return b;
+TruncNormQuantile::TruncNormQuantile(double a, double b, double mu, double sigma) : a_(a), b_(b), mu_(mu), sigma_(sigma) {
     const Standardized s = Standardize(a, b, mu, sigma);
     const Tail ta = TailAt(s, s.alpha);
-    const double m = s.z * p, q = s.upper ? ta.value - m : ta.value + m;
+    mass_ = s.z;
+    tail_ = ta.value;
+    tailError_ = ta.error;
+    massError_ = Between(s, s.alpha, s.beta).error;
+    upper_ = s.upper;
+}
+
+double TruncNormQuantile::operator()(double p) const {
+    // The ends of the support exactly, where the normal quantile would be
+    // asked for a probability of 0 or 1.
+    if (p == 0) return a_;
+    if (p == 1) return b_;
+    const double m = mass_ * p, q = upper_ ? tail_ - m : tail_ + m;
     // The normal quantile of 0 or 1 (the support's mass underflowed) raises, which is slow.
-    if (!(q > 0 && q < 1)) return Clamp(TruncatedNormalMass(a, b, mu, sigma).Inv(p, kNaN), a, b);
-    const double t = PointWithMass(s, m), x = Clamp(t * sigma + mu, a, b);
-    const double qError = ta.error + m * (Between(s, s.alpha, s.beta).error + kRounding) + q * kRounding;
+    if (!(q > 0 && q < 1)) return Clamp(TruncatedNormalMass(a_, b_, mu_, sigma_).Inv(p, kNaN), a_, b_);
+    // The standard point whose mass from alpha is m: q is the tail there.
+    const double t = upper_ ? -NormInv(q) : NormInv(q), x = Clamp(t * sigma_ + mu_, a_, b_);
+    const double qError = tailError_ + m * (massError_ + kRounding) + q * kRounding;
     const double tError = qError / NormPdf(t) + 4 * std::abs(t) * kRounding;
-    if ((sigma * tError + (std::abs(t * sigma) + std::abs(x)) * kRounding) / std::abs(x) <= kTolerance) return x;
-    return Clamp(TruncatedNormalMass(a, b, mu, sigma).Inv(p, x), a, b);
+    if ((sigma_ * tError + (std::abs(t * sigma_) + std::abs(x)) * kRounding) / std::abs(x) <= kTolerance) return x;
+    return Clamp(TruncatedNormalMass(a_, b_, mu_, sigma_).Inv(p, x), a_, b_);
+}
+
+double TruncNormInv(double p, double a, double b, double mu, double sigma) {
+    if (p == 0) return a;  // before the tails are worked out
+    if (p == 1) return b;
+    return TruncNormQuantile(a, b, mu, sigma)(p);
 }
 
 double TruncNormMean(double a, double b, double mu, double sigma) {

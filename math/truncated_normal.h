@@ -9,6 +9,23 @@ namespace Zr::Math {
 double TruncNormPdf(double x, double a, double b, double mu, double sigma);
 double TruncNormCdf(double x, double a, double b, double mu, double sigma);
 double TruncNormInv(double p, double a, double b, double mu, double sigma);
+
+// TruncNormInv for one distribution with what depends only on it (the
+// support's mass, the tail at a, their error bounds) worked out once, for a
+// column of quantiles: each value is TruncNormInv's, bit for bit.
+class TruncNormQuantile {
+public:
+    TruncNormQuantile(double a, double b, double mu, double sigma);
+    double operator()(double p) const;
+
+private:
+    double a_, b_, mu_, sigma_;
+    double mass_;       // the parent's mass on [a, b]
+    double tail_;       // the parent's tail at a: Phi(alpha), or Phi(-alpha) above mu
+    double tailError_;  // its absolute error bound
+    double massError_;  // the mass's relative error bound
+    bool upper_;        // the support lies above mu
+};
 double TruncNormMean(double a, double b, double mu, double sigma);
 double TruncNormVar(double a, double b, double mu, double sigma);
 double TruncNormStdev(double a, double b, double mu, double sigma);
