@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "math/careful_forms.h"
 #include "math/constants.h"
 
 namespace Zr::Math {
@@ -19,15 +20,6 @@ constexpr double kPiCubed = 31.006276680299724;  // kPi cubed
 // in long double. Beyond kFarLeft and kFarRight, where exp(-t) or exp(-z)
 // leaves the normal doubles before a tiny beta divides it, so is the rest.
 constexpr double kFarLeft = -6.56, kLeft = -3, kRight = 36, kFarRight = 700;
-
-long double Z(double x, double alpha, double beta) { return (static_cast<long double>(x) - alpha) / beta; }
-
-// exp(-v) to a double's precision: the exponential of v's leading double,
-// corrected to first order for the rest.
-double ExpNeg(long double v) {
-    const double lead = static_cast<double>(v);
-    return std::exp(-lead) * (1 - static_cast<double>(v - lead));
-}
 
 // e as a double and the rest of it.
 constexpr double kE = 2.718281828459045, kERest = 1.4456468917292502e-16;
@@ -49,7 +41,7 @@ double GumbelPdf(double x, double alpha, double beta) {
         const double t = std::exp(-z);
         return std::exp(-t) * t / beta;
     }
-    const long double zl = Z(x, alpha, beta);
+    const long double zl = StandardPoint(x, alpha, beta);
     if (zl > kFarLeft && zl < kLeft) {
         const long double t = std::exp(-zl);
         return static_cast<double>(ExpNeg(t) * (t / beta));
@@ -67,7 +59,7 @@ double GumbelPdf(double x, double alpha, double beta) {
 
 double GumbelCdf(double x, double alpha, double beta) {
     if (const double z = (x - alpha) / beta; z > kLeft) return std::exp(-std::exp(-z));
-    const long double zl = Z(x, alpha, beta), t = std::exp(-zl);
+    const long double zl = StandardPoint(x, alpha, beta), t = std::exp(-zl);
     return zl > kFarLeft ? ExpNeg(t) : static_cast<double>(std::exp(-t));
 }
 

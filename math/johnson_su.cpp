@@ -5,15 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "math/careful_forms.h"
 #include "math/normal.h"
 #include "math/normal_extended.h"
 
 namespace Zr::Math {
 namespace {
-
-constexpr double kRounding = 0x1p-53;
-// The relative error the double forms may carry; beyond it the careful path.
-constexpr double kTolerance = 2e-14;
 
 // The standard normal point z = delta asinh(u) + gamma of x, u = (x - xi)/lambda,
 // and a bound on z's absolute error in roundings: u's two, asinh's one and the

@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "math/careful_forms.h"
 #include "math/normal.h"
 #include "math/normal_extended.h"
 
 namespace Zr::Math {
 namespace {
 
-// The rounding error the prescribed forms may carry, in units of 2^-53 of the
-// result (2e-14); beyond it the careful path.
-constexpr double kLimit = 2e-14 / 0x1p-53;
+// The rounding error the prescribed forms may carry, in roundings.
+constexpr double kLimit = kTolerance / kRounding;
 
 // (ln x - m)/s with ln x to about 1e-19 absolute: the double form loses ln x's
 // own rounding (|ln x| 1e-16) to the cancellation in ln x - m and to the

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "math/boost_guard.h"
+#include "math/careful_forms.h"
 #include "math/constants.h"
 
 namespace Zr::Math {
@@ -29,15 +30,6 @@ bool Inside(double x, double m, double b) { return std::isfinite(x) && std::isfi
 // division by a tiny b.
 constexpr double kTail = 32, kFar = 700;
 
-long double Z(double x, double m, double b) { return (static_cast<long double>(x) - m) / b; }
-
-// exp(-v) to a double's precision: the exponential of v's leading double,
-// corrected to first order for the rest.
-double ExpNeg(long double v) {
-    const double lead = static_cast<double>(v);
-    return std::exp(-lead) * (1 - static_cast<double>(v - lead));
-}
-
 }  // namespace
 
 double LogisticPdf(double x, double m, double b) {
@@ -48,7 +40,7 @@ double LogisticPdf(double x, double m, double b) {
         return e / ((1 + e) * (1 + e)) / b;
     }
     if (!Inside(x, m, b)) return Pdf(Logistic(m, b), x);
-    const long double zl = std::abs(Z(x, m, b));
+    const long double zl = std::abs(StandardPoint(x, m, b));
     if (zl < kFar) {
         const double e = ExpNeg(zl);
         return e / ((1 + e) * (1 + e)) / b;
@@ -62,7 +54,7 @@ double LogisticCdf(double x, double m, double b) {
     if (z > -kTail && z <= DBL_MAX && b > 0 && b <= DBL_MAX) return 1 / (1 + std::exp(-z));
     if (!Inside(x, m, b)) return Cdf(Logistic(m, b), x);
     if (z > 0) return 1.0;  // x - m or z overflowed
-    const long double zl = Z(x, m, b);
+    const long double zl = StandardPoint(x, m, b);
     if (zl > -kFar) {
         const double e = ExpNeg(-zl);
         return e / (1 + e);

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 
+#include "math/careful_forms.h"
 #include "math/normal.h"
 #include "math/truncated_normal_mass.h"
 
@@ -44,8 +45,6 @@ double MassFromAlpha(const Standardized& s, double t) {
 // x clamped into [a, b]; NaN stays NaN.
 double Clamp(double x, double a, double b) { return x < a ? a : x > b ? b : x; }
 
-constexpr double kRounding = 0x1p-53;
-constexpr double kTolerance = 2e-14;
 
 // A tail T(y) of the prescribed form (Phi(-y) above mu, else Phi(y)) with its
 // absolute error: y = (x - mu)/sigma carries two roundings, which move T by

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "math/boost_guard.h"
+#include "math/careful_forms.h"
 #include "math/log_gamma.h"
 
 namespace Zr::Math {
@@ -43,13 +44,6 @@ long double LogPower(double x, double alpha, double beta) {
 // stays below kPdfBound, as its factor exp(-u) multiplies u's error by u
 // again (3e-14).
 constexpr double kShape = 64, kPdfBound = 200;
-
-// exp(-v) to a double's precision: the exponential of v's leading double,
-// corrected to first order for the rest.
-double ExpNeg(long double v) {
-    const double lead = static_cast<double>(v);
-    return std::exp(-lead) * (1 - static_cast<double>(v - lead));
-}
 
 // The double formulas need a shape in (0, kShape], a positive scale and a
 // ratio y = x / beta of normal size (so x is positive and finite too).
