@@ -48,6 +48,21 @@ double BelowMode(double p, double min, double max, double mode) {
     return (m.hi - wp) - std::fma(w.hi, p, -wp) + (m.lo - w.lo * p);
 }
 
+// TriangularInv past its textbook form: from the nearer of the ends and the mode.
+double NearEndsOrMode(double p, double min, double max, double mode) {
+    // A width beyond the largest double: the triangle halved has the quantile halved.
+    if (std::isinf(max - min)) return 2 * TriangularInv(p, min / 2, max / 2, mode / 2);
+    const double d = BelowMode(p, min, max, mode), q = 1 - p;
+    if (d == 0) return mode;
+    const Long width = Minus(max, min);
+    if (d > 0) {
+        const Long left = Minus(mode, min), s = std::sqrt(width * left * p);
+        return static_cast<double>(4 * width * p < left ? min + s : mode - d * (left / (left + s)));
+    }
+    const Long right = Minus(max, mode), s = std::sqrt(width * right * q);
+    return static_cast<double>(4 * width * q < right ? max - s : mode - d * (right / (right + s)));
+}
+
 }  // namespace
 
 double TriangularPdf(double x, double min, double max, double mode) {
@@ -85,21 +100,12 @@ double TriangularInv(double p, double min, double max, double mode) {
     if (!Inside(min, max, mode) || !(p >= 0 && p <= 1)) return Quantile(Triangular(min, max, mode), p);
     if (p == 0) return min;
     if (p == 1) return max;
-    if (const TriangularQuantile q(min, max, mode); q.TextbookMayServe()) {
-        const double x = q.Textbook(p);
-        if (std::abs(x) * 16 >= q.Size()) return x;
-    }
-    // A width beyond the largest double: the triangle halved has the quantile halved.
-    if (std::isinf(max - min)) return 2 * TriangularInv(p, min / 2, max / 2, mode / 2);
-    const double d = BelowMode(p, min, max, mode), q = 1 - p;
-    if (d == 0) return mode;
-    const Long width = Minus(max, min);
-    if (d > 0) {
-        const Long left = Minus(mode, min), s = std::sqrt(width * left * p);
-        return static_cast<double>(4 * width * p < left ? min + s : mode - d * (left / (left + s)));
-    }
-    const Long right = Minus(max, mode), s = std::sqrt(width * right * q);
-    return static_cast<double>(4 * width * q < right ? max - s : mode - d * (right / (right + s)));
+    return TriangularQuantile(min, max, mode)(p);
+}
+
+double TriangularQuantile::Otherwise(double p) const {
+    if (!Inside(min_, max_, mode_) || !(p > 0 && p < 1)) return TriangularInv(p, min_, max_, mode_);
+    return NearEndsOrMode(p, min_, max_, mode_);
 }
 
 // The products are grouped as the textbook's (max - min)(mode - min) p, so

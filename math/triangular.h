@@ -27,23 +27,22 @@ public:
             const double x = Textbook(p);
             if (std::abs(x) * 16 >= size_) return x;
         }
-        return TriangularInv(p, min_, max_, mode_);
+        return Otherwise(p);
     }
 
+private:
     // min + sqrt((max - min)(mode - min) p) below the mode's probability,
-    // max - sqrt((max - min)(max - mode)(1 - p)) above it.
+    // max - sqrt((max - min)(max - mode)(1 - p)) above it. It serves for a
+    // valid triangle whose larger end is between 1e-100 and 1e150 in size,
+    // where |x| is at least 1/16 of that size.
     double Textbook(double p) const {
         if (p < p0_) return std::sqrt(left_ * p) + min_;
         if (p == p0_) return mode_;
         return max_ - std::sqrt(right_ * (1 - p));
     }
-    // Whether the textbook form may serve: a valid triangle whose larger end
-    // is between 1e-100 and 1e150 in size. Its value holds where |x| is at
-    // least 1/16 of that size.
-    bool TextbookMayServe() const { return textbook_; }
-    double Size() const { return size_; }
+    // TriangularInv's value where the textbook form does not serve.
+    double Otherwise(double p) const;
 
-private:
     double min_ = 0, max_ = 1, mode_ = 0.5;
     double p0_ = 0.5, left_ = 0.5, right_ = 0.5, size_ = 1;
     bool textbook_ = false;
