@@ -41,7 +41,6 @@ struct KeptBlocks {
     SlotLock lock;
     BlockHeader* blocks[kKeptBlockCount] = {};
     size_t bytes = 0;
-    size_t count = 0;
 
     // The smallest kept block with room for `bytes`, if it is no more than
     // twice what is asked: a small result does not pin a large block.
@@ -58,7 +57,6 @@ struct KeptBlocks {
         BlockHeader* taken = blocks[best];
         blocks[best] = nullptr;
         bytes -= taken->capacity;
-        --count;
         return taken;
     }
 
@@ -69,7 +67,6 @@ struct KeptBlocks {
             if (!slot) {
                 slot = block;
                 bytes += block->capacity;
-                ++count;
                 return true;
             }
         return false;
@@ -81,7 +78,7 @@ struct KeptBlocks {
             ::operator delete(slot);
             slot = nullptr;
         }
-        bytes = count = 0;
+        bytes = 0;
     }
 };
 
@@ -125,7 +122,9 @@ void ReleaseKeptBlocks() { Kept().ReleaseAll(); }
 
 size_t KeptBlockCount() {
     std::lock_guard<SlotLock> guard(Kept().lock);
-    return Kept().count;
+    size_t count = 0;
+    for (const BlockHeader* block : Kept().blocks) count += block != nullptr;
+    return count;
 }
 
 size_t KeptBlockBytes() {
