@@ -7,11 +7,7 @@
 
 #include "host/host.h"
 #include "host/host_platform.h"
-#if _WIN32
-#include <optional>
-
 #include "host/object_model.h"
-#endif
 
 namespace {
 
@@ -135,16 +131,7 @@ int main(int argc, char** argv) {
         return 64;
     }
     if (!ReadFormulaFiles(options)) return 66;
-#if _WIN32
-    // A foreign Excel started first (the running Excel.Application) and the
-    // one hosting the add-in, found through its workbook and its window.
-    std::optional<ExcelInstance> foreign, hosting;
-    if (options.com) {
-        RegisterExcelProgId();
-        foreign.emplace(ExcelInstanceOptions{.answer = MacroAnswer::Foreign});
-        hosting.emplace(ExcelInstanceOptions{.active = false, .workbook = true, .window = true});
-    }
-#endif
+    const std::unique_ptr<ObjectModelPlay> objectModel = options.com ? PlayObjectModel() : nullptr;
     Host host;
     for (const std::string& name : options.refused) host.RefuseRegistration(FromUtf8(name));
     host.SetQuestionAnswer(options.answer);
@@ -187,13 +174,7 @@ int main(int argc, char** argv) {
     host.AutoRemove();
     events.PrintNew();
     host.Unload();
-#if _WIN32
-    if (options.com) {
-        for (const auto& [name, instance] : {std::pair{"foreign", &foreign}, std::pair{"hosting", &hosting}})
-            for (const std::u16string& entry : (*instance)->Log())
-                std::cout << "COM " << name << ": " << ToUtf8(entry) << '\n';
-        UnregisterExcelProgId();
-    }
-#endif
+    if (objectModel)
+        for (const std::string& line : objectModel->Log()) std::cout << line << '\n';
     return status;
 }

@@ -1,6 +1,7 @@
 // Excel's object model as COM Automation shows it, played by the host on
 // Windows (under Wine): Application objects of this process, registered
-// where an add-in looks for the running Excel. Windows only.
+// where an add-in looks for the running Excel. Windows only, but for
+// PlayObjectModel.
 #pragma once
 
 #include <memory>
@@ -47,6 +48,19 @@ private:
     unsigned long activeCookie_ = 0, workbookCookie_ = 0;
     void* window_ = nullptr;
 };
+
+// What `zrhost --com` plays: a foreign Excel started first (the running
+// Excel.Application) and the one hosting the add-in, found through its
+// workbook and its window, from construction to destruction.
+class ObjectModelPlay {
+public:
+    virtual ~ObjectModelPlay() = default;
+    // "COM foreign: <entry>" and "COM hosting: <entry>", one per line.
+    virtual std::vector<std::string> Log() const = 0;
+};
+
+// The play, or null where there is no object model to play (natively).
+std::unique_ptr<ObjectModelPlay> PlayObjectModel();
 
 // The programmatic identifier "Excel.Application" under HKEY_CLASSES_ROOT (Wine's
 // CLSIDFromProgID does not read the per-user classes), naming the class the

@@ -11,6 +11,7 @@
 #include <array>
 
 #include "host/host_platform.h"
+#include "host/value.h"
 
 namespace Zr::Host {
 namespace {
@@ -228,6 +229,34 @@ bool RegisterExcelProgId() {
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
+
+namespace {
+
+class WindowsObjectModelPlay : public ObjectModelPlay {
+public:
+    WindowsObjectModelPlay()
+        : registered_(RegisterExcelProgId()), foreign_(ExcelInstanceOptions{.answer = MacroAnswer::Foreign}),
+          hosting_(ExcelInstanceOptions{.active = false, .workbook = true, .window = true}) {}
+    ~WindowsObjectModelPlay() override {
+        if (registered_) UnregisterExcelProgId();
+    }
+
+    std::vector<std::string> Log() const override {
+        std::vector<std::string> lines;
+        for (const auto& [name, instance] : {std::pair{"foreign", &foreign_}, std::pair{"hosting", &hosting_}})
+            for (const std::u16string& entry : instance->Log())
+                lines.push_back(std::string("COM ") + name + ": " + ToUtf8(entry));
+        return lines;
+    }
+
+private:
+    bool registered_;
+    ExcelInstance foreign_, hosting_;
+};
+
+}  // namespace
+
+std::unique_ptr<ObjectModelPlay> PlayObjectModel() { return std::make_unique<WindowsObjectModelPlay>(); }
 
 void UnregisterExcelProgId() {
     RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(kProgIdKey) + L"\\CLSID").c_str());
